@@ -1,0 +1,23 @@
+#include "calc/letterbox.h"
+
+namespace brevorn {
+namespace {
+
+std::string describe(std::int32_t number) {
+    switch (number) {
+        case kOverflow:
+            return "Overflow";
+        case kDivisionByZero:
+            return "Division by zero";
+        case kTypeMismatch:
+            return "Type mismatch";
+        default:
+            return "Application-defined or object-defined error";
+    }
+}
+
+}  // namespace
+
+RunError::RunError(std::int32_t number) : RunError(number, describe(number)) {}
+
+}  // namespace brevorn

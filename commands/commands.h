@@ -1,0 +1,11 @@
+// The procedures behind the window's buttons. Each reports its own failures
+// with one message box and never lets a RunError escape from its body.
+#pragma once
+
+#include "window/WindowServices.h"
+
+namespace brevorn {
+
+void cmdGo_Click(WindowServices& window);
+
+}  // namespace brevorn

@@ -1,0 +1,71 @@
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QLineEdit>
+#include <QTest>
+
+#include "tests/ModalBoxes.h"
+#include "window/QtWindowServices.h"
+
+namespace brevorn::test {
+namespace {
+
+class QtWindowServicesTest : public ::testing::Test {
+protected:
+    QWidget owner;
+    QLineEdit* height = new QLineEdit(&owner);
+    QLineEdit* width = new QLineEdit(&owner);
+    QLineEdit* output = new QLineEdit(&owner);
+    QtWindowServices services{owner, {height, width, output}};
+};
+
+TEST_F(QtWindowServicesTest, TextGoesInAndOutUntouched) {
+    height->setText(QStringLiteral("  48 0 "));
+    width->setText(QString::fromUtf8("\xd9\xa3\xe2\x80\x8f"));  // Arabic-Indic 3, RLM
+    EXPECT_EQ(services.getText(TextBox::txtHeight), "  48 0 ");
+    EXPECT_EQ(services.getText(TextBox::txtWidth), "\xd9\xa3\xe2\x80\x8f");
+    output->setText(QStringLiteral("old"));
+    services.setText(TextBox::txtOutput, "H=240, W=320");
+    EXPECT_EQ(output->text(), QStringLiteral("H=240, W=320"));
+    EXPECT_EQ(height->text(), QStringLiteral("  48 0 "));
+}
+
+TEST_F(QtWindowServicesTest, FocusMovesToTheNamedBox) {
+    owner.show();
+    owner.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&owner));
+    services.setFocus(TextBox::txtWidth);
+    EXPECT_EQ(QApplication::focusWidget(), width);
+    services.setFocus(TextBox::txtHeight);
+    EXPECT_EQ(QApplication::focusWidget(), height);
+}
+
+TEST_F(QtWindowServicesTest, MessageBoxesShowTheirStyleAndTitleExactly) {
+    struct Case {
+        MsgBoxStyle style;
+        std::optional<std::string_view> title;
+        QMessageBox::Icon icon;
+        QString expectedTitle;
+    };
+    const Case cases[] = {
+        {MsgBoxStyle::vbOKOnly, std::nullopt, QMessageBox::NoIcon, QStringLiteral("Brevorn")},
+        {MsgBoxStyle::vbExclamation, "Numbers Only", QMessageBox::Warning,
+         QStringLiteral("Numbers Only")},
+        {MsgBoxStyle::vbInformation, "Height?", QMessageBox::Information,
+         QStringLiteral("Height?")},
+    };
+    for (const auto& c : cases) {
+        ModalBoxes boxes;
+        services.msgBox("first\rsecond <b>not bold</b>", c.style, c.title);
+        ASSERT_EQ(boxes.shown.size(), 1U);
+        const ShownBox& box = boxes.shown.front();
+        EXPECT_EQ(box.title, c.expectedTitle);
+        EXPECT_EQ(box.icon, c.icon);
+        EXPECT_EQ(box.buttons, QMessageBox::StandardButtons(QMessageBox::Ok));
+        EXPECT_EQ(box.text, QStringLiteral("first\rsecond <b>not bold</b>"));
+        EXPECT_EQ(box.format, Qt::PlainText);
+    }
+}
+
+}  // namespace
+}  // namespace brevorn::test

@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QLineEdit>
+#include <QWidget>
+
+#include "window/WindowServices.h"
+
+namespace brevorn {
+
+struct TextBoxes {
+    QLineEdit* txtHeight;
+    QLineEdit* txtWidth;
+    QLineEdit* txtOutput;
+};
+
+// WindowServices over real Qt widgets; message boxes are modal to `owner`.
+class QtWindowServices final : public WindowServices {
+public:
+    QtWindowServices(QWidget& owner, TextBoxes boxes) : owner_(owner), boxes_(boxes) {}
+
+    std::string getText(TextBox box) override;
+    void setText(TextBox box, std::string_view text) override;
+    void setFocus(TextBox box) override;
+    void msgBox(std::string_view prompt, MsgBoxStyle style,
+                std::optional<std::string_view> title = std::nullopt) override;
+
+private:
+    QLineEdit& lineEdit(TextBox box) const;
+
+    QWidget& owner_;
+    TextBoxes boxes_;
+};
+
+}  // namespace brevorn
