@@ -7,5 +7,6 @@
 namespace brevorn {
 
 void cmdGo_Click(WindowServices& window);
+void cmdInfo_Click(WindowServices& window);
 
 }  // namespace brevorn

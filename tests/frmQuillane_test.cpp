@@ -4,6 +4,7 @@
 #include <QTest>
 
 #include "tests/ModalBoxes.h"
+#include "window/answer_font.h"
 #include "window/frmQuillane.h"
 
 namespace brevorn::test {
@@ -16,16 +17,91 @@ protected:
         form.activateWindow();
         ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
     }
+    QWidget* focused() const { return QApplication::focusWidget(); }
+
     frmQuillane form;
 };
 
-TEST_F(FrmQuillaneTest, TypedSizesGiveTheAnswerOnCalculate) {
-    QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("480"));
-    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-    QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("640"));
+TEST_F(FrmQuillaneTest, ControlsStandWhereTheFormPutsThem) {
+    // Twips as the form was drawn; 15 to a pixel.
+    struct Control {
+        QWidget* widget;
+        QString caption;
+        int left, top, width, height;
+    };
+    const Control controls[] = {
+        {form.lblHeight, "Height", 120, 120, 1215, 255},
+        {form.lblWidth, "Width", 1440, 120, 1215, 375},
+        {form.txtHeight, "", 120, 360, 1215, 285},
+        {form.txtWidth, "", 1440, 360, 1215, 285},
+        {form.equils, "=", 2760, 360, 495, 255},
+        {form.txtOutput, "", 3240, 360, 1335, 285},
+        {form.cmdGo, "Calculate", 120, 720, 4455, 375},
+        {form.lblVCDNorm, "VCD Norm is H=240, W=352", 240, 1200, 4335, 255},
+        {form.cmdInfo, "Info", 4080, 1200, 495, 375},
+    };
+    for (const auto& c : controls) {
+        const QRect expected(c.left / 15, c.top / 15, c.width / 15, c.height / 15);
+        EXPECT_EQ(c.widget->geometry(), expected) << c.caption.toStdString();
+        if (auto* label = qobject_cast<QLabel*>(c.widget)) {
+            EXPECT_EQ(label->text(), c.caption);
+            EXPECT_EQ(label->alignment(), Qt::AlignTop | Qt::AlignHCenter);
+        } else if (auto* box = qobject_cast<QLineEdit*>(c.widget)) {
+            EXPECT_TRUE(box->text().isEmpty());
+            EXPECT_EQ(box->alignment(), Qt::AlignCenter);
+            EXPECT_FALSE(box->isReadOnly());
+        } else if (auto* button = qobject_cast<QPushButton*>(c.widget)) {
+            EXPECT_EQ(button->text(), c.caption);
+            EXPECT_FALSE(button->isDefault() || button->autoDefault());
+        }
+    }
+    EXPECT_EQ(form.windowTitle(), QStringLiteral("Quillane"));
+    EXPECT_EQ(form.size(), QSize(312, 112));
+}
+
+TEST_F(FrmQuillaneTest, FrameIsFixedWithCloseBoxOnly) {
+    EXPECT_EQ(form.minimumSize(), form.maximumSize());
+    const Qt::WindowFlags flags = form.windowFlags();
+    EXPECT_TRUE(flags.testFlag(Qt::WindowCloseButtonHint));
+    EXPECT_TRUE(flags.testFlag(Qt::WindowSystemMenuHint));
+    EXPECT_FALSE(flags.testFlag(Qt::WindowMinimizeButtonHint));
+    EXPECT_FALSE(flags.testFlag(Qt::WindowMaximizeButtonHint));
+}
+
+TEST_F(FrmQuillaneTest, BoxesAndButtonsStandInFrontOfTheLabelsTheyOverlap) {
+    const std::pair<QWidget*, QPoint> overlaps[] = {
+        {form.txtHeight, {40, 24}},   // bottom row of lblHeight
+        {form.txtWidth, {130, 30}},   // bottom 9 px of lblWidth
+        {form.txtOutput, {216, 30}},  // right column of equils
+        {form.cmdInfo, {280, 85}},    // right end of lblVCDNorm
+    };
+    for (const auto& [control, point] : overlaps) {
+        QWidget* hit = form.childAt(point);
+        EXPECT_TRUE(hit == control || control->isAncestorOf(hit))
+            << control->metaObject()->className() << " at " << point.x() << "," << point.y();
+    }
+}
+
+TEST_F(FrmQuillaneTest, FocusStartsInHeightAndTabVisitsBoxesAndButtonsInOrder) {
+    const QWidget* order[] = {form.txtHeight, form.txtWidth, form.cmdGo,
+                              form.txtOutput, form.cmdInfo,  form.txtHeight};
+    for (const QWidget* expected : order) {
+        EXPECT_EQ(focused(), expected);
+        QTest::keyClick(focused(), Qt::Key_Tab);
+    }
+}
+
+TEST_F(FrmQuillaneTest, TypedSizesGiveTheAnswerOnlyOnCalculate) {
+    QTest::keyClicks(focused(), QStringLiteral("480"));
+    QTest::keyClick(focused(), Qt::Key_Tab);
+    QTest::keyClicks(focused(), QStringLiteral("640"));
+    QTest::keyClick(focused(), Qt::Key_Return);
+    QTest::keyClick(focused(), Qt::Key_Escape);
+    EXPECT_TRUE(form.txtOutput->text().isEmpty());
+    EXPECT_TRUE(form.isVisible());
+
     QTest::mouseClick(form.cmdGo, Qt::LeftButton);
     EXPECT_EQ(form.txtHeight->text(), QStringLiteral("480"));
-    EXPECT_EQ(form.txtWidth->text(), QStringLiteral("640"));
     EXPECT_EQ(form.txtOutput->text(), QStringLiteral("H=240, W=320"));
 }
 
@@ -40,6 +116,56 @@ TEST_F(FrmQuillaneTest, MissingHeightPromptsAndReturnsFocus) {
     // Offscreen, nothing reactivates the window after the box; the window's
     // focus child is where typing goes once it is active again.
     EXPECT_EQ(form.focusWidget(), form.txtHeight);
+}
+
+TEST_F(FrmQuillaneTest, InfoShowsTwoBoxesOneAfterTheOther) {
+    ModalBoxes boxes;
+    QTest::mouseClick(form.cmdInfo, Qt::LeftButton);
+    ASSERT_EQ(boxes.shown.size(), 2U);
+    EXPECT_TRUE(boxes.shown[0].text.endsWith(
+        QStringLiteral("are: \rHo = (352/Wi)Hi  and Wo = (240/Hi)Wi")));
+    EXPECT_TRUE(boxes.shown[1].text.startsWith(QStringLiteral("If you find this useful")));
+    for (const ShownBox& box : boxes.shown) {
+        EXPECT_EQ(box.title, QStringLiteral("Information"));
+        EXPECT_EQ(box.icon, QMessageBox::Information);
+    }
+    EXPECT_TRUE(form.txtOutput->text().isEmpty());
+}
+
+// Whether the box shows all of `text` without scrolling it: a text that fits
+// is drawn in the same place wherever the (unfocused) cursor stands.
+bool showsWhole(QLineEdit* box, const QString& text) {
+    box->setText(text);
+    box->setCursorPosition(static_cast<int>(text.size()));
+    const QImage atEnd = box->grab().toImage();
+    box->setCursorPosition(0);
+    return box->grab().toImage() == atEnd;
+}
+
+TEST_F(FrmQuillaneTest, AnswerBoxFitsTheLongestAnswerWhateverTheDesktopFont) {
+    const QFont desktop = form.font();
+    for (const qreal points : {7.0, 9.0, 12.0, 20.0}) {
+        QFont font = desktop;
+        font.setPointSizeF(points);
+        form.setFont(font);
+        EXPECT_TRUE(showsWhole(form.txtOutput, kLongestAnswer)) << points << " pt";
+        EXPECT_EQ(form.txtOutput->font().family(), font.family());
+        EXPECT_LE(form.txtOutput->font().pointSizeF(), points);
+        EXPECT_EQ(form.txtHeight->font(), font) << "only the answer box changes";
+
+        // The largest size that fits: a quarter point more would scroll.
+        QLineEdit probe(&form);
+        probe.setGeometry(form.txtOutput->geometry());
+        probe.setAlignment(Qt::AlignCenter);
+        probe.show();
+        QFont larger = form.txtOutput->font();
+        if (larger.pointSizeF() < points) {
+            larger.setPointSizeF(larger.pointSizeF() + 0.25);
+            probe.setFont(larger);
+            EXPECT_FALSE(showsWhole(&probe, kLongestAnswer)) << points << " pt";
+        }
+    }
+    form.setFont(desktop);
 }
 
 }  // namespace

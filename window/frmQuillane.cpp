@@ -1,9 +1,12 @@
 #include "window/frmQuillane.h"
 
+#include <QGuiApplication>
 #include <QMessageLogger>
+#include <QScreen>
 
 #include "calc/letterbox.h"
 #include "commands/commands.h"
+#include "window/answer_font.h"
 
 namespace brevorn {
 namespace {
@@ -53,7 +56,19 @@ frmQuillane::frmQuillane()
       cmdInfo(button(this, "Info", twips(4080, 1200, 495, 375))),
       services_(*this, {txtHeight, txtWidth, txtOutput}) {
     setWindowTitle(QStringLiteral("Quillane"));
+    // A fixed frame: no resizing, no minimise or maximise, but icon and close box.
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                   Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
     setFixedSize(twips(0, 0, 4680, 1680).size());
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        move(screen->availableGeometry().center() - rect().center());
+    }
+
+    // Screen readers name each box after the label above it.
+    lblHeight->setBuddy(txtHeight);
+    lblWidth->setBuddy(txtWidth);
+    txtOutput->setAccessibleName(QStringLiteral("Answer"));
+    fitAnswerFont();
 
     setTabOrder(txtHeight, txtWidth);
     setTabOrder(txtWidth, cmdGo);
@@ -62,6 +77,20 @@ frmQuillane::frmQuillane()
     txtHeight->setFocus();
 
     connect(cmdGo, &QPushButton::clicked, this, [this] { run(cmdGo_Click); });
+    connect(cmdInfo, &QPushButton::clicked, this, [this] { run(cmdInfo_Click); });
+}
+
+// The default font can be too wide for the answer box, and a scrolled answer
+// loses its first letter; that box alone shrinks its font until it fits.
+void frmQuillane::fitAnswerFont() {
+    txtOutput->setFont(fittingFont(*txtOutput, font(), kLongestAnswer));
+}
+
+void frmQuillane::changeEvent(QEvent* event) {
+    if (event->type() == QEvent::FontChange) {
+        fitAnswerFont();
+    }
+    QWidget::changeEvent(event);
 }
 
 // A command reports its own failures; one that escapes its handler (the

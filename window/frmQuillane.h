@@ -26,7 +26,11 @@ public:
     QPushButton* const cmdGo;
     QPushButton* const cmdInfo;
 
+protected:
+    void changeEvent(QEvent* event) override;
+
 private:
+    void fitAnswerFont();
     void run(void (*command)(WindowServices&));
 
     QtWindowServices services_;
