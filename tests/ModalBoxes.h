@@ -4,7 +4,15 @@
 #include <QMessageBox>
 #include <QString>
 #include <QTimer>
+#include <ostream>
 #include <vector>
+
+QT_BEGIN_NAMESPACE
+// Readable failures in GoogleTest.
+inline void PrintTo(const QString& text, std::ostream* out) {
+    *out << '"' << text.toStdString() << '"';
+}
+QT_END_NAMESPACE
 
 namespace brevorn::test {
 
@@ -18,11 +26,14 @@ struct ShownBox {
 
 class ModalBoxes {
 public:
-    ModalBoxes();
+    // `keepWhatTheyShowed` off only counts them, for runs long enough to matter.
+    explicit ModalBoxes(bool keepWhatTheyShowed = true);
     std::vector<ShownBox> shown;
+    int dismissed = 0;
 
 private:
     void poll();
+    bool keep_;
     QTimer timer_;
 };
 
