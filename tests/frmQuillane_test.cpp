@@ -57,6 +57,7 @@ TEST_F(FrmQuillaneTest, ControlsStandWhereTheFormPutsThem) {
     }
     EXPECT_EQ(form.windowTitle(), QStringLiteral("Quillane"));
     EXPECT_EQ(form.size(), QSize(312, 112));
+    EXPECT_EQ(form.windowIcon().availableSizes(), QList<QSize>{QSize(32, 32)});
 }
 
 TEST_F(FrmQuillaneTest, FrameIsFixedWithCloseBoxOnly) {

@@ -2,11 +2,13 @@
 
 #include <QGuiApplication>
 #include <QMessageLogger>
+#include <QPixmap>
 #include <QScreen>
 
 #include "calc/letterbox.h"
 #include "commands/commands.h"
 #include "window/answer_font.h"
+#include "window/brevorn.xpm"
 
 namespace brevorn {
 namespace {
@@ -56,6 +58,7 @@ frmQuillane::frmQuillane()
       cmdInfo(button(this, "Info", twips(4080, 1200, 495, 375))),
       services_(*this, {txtHeight, txtWidth, txtOutput}) {
     setWindowTitle(QStringLiteral("Quillane"));
+    setWindowIcon(QPixmap(brevorn_xpm));
     // A fixed frame: no resizing, no minimise or maximise, but icon and close box.
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
