@@ -1,0 +1,45 @@
+# cmake -DBUILD_DIR=<build tree> -DWORK_DIR=<scratch dir> -DAPP_ID=<id> -DVERSION=<v> -P debian_package.cmake
+# Builds the .deb with CPack and reads it back as dpkg sees it: its control
+# fields and exactly the files a desktop needs.
+cmake_minimum_required(VERSION 3.25)
+include(${CMAKE_CURRENT_LIST_DIR}/require_program.cmake)
+require_program(dpkg_deb dpkg-deb dpkg)
+require_program(dpkg_shlibdeps dpkg-shlibdeps dpkg-dev)
+
+file(REMOVE_RECURSE ${WORK_DIR})
+execute_process(COMMAND cpack --config ${BUILD_DIR}/CPackConfig.cmake -B ${WORK_DIR}
+                RESULT_VARIABLE status OUTPUT_VARIABLE log ERROR_VARIABLE log)
+set(deb ${WORK_DIR}/brevorn_${VERSION}_amd64.deb)
+if(NOT status EQUAL 0 OR NOT EXISTS ${deb})
+    message(FATAL_ERROR "cpack did not make ${deb}:\n${log}")
+endif()
+
+function(expect_field field pattern)
+    execute_process(COMMAND ${dpkg_deb} --field ${deb} ${field} OUTPUT_VARIABLE value
+                    OUTPUT_STRIP_TRAILING_WHITESPACE)
+    if(NOT value MATCHES "${pattern}")
+        message(FATAL_ERROR "${field}: '${value}' does not match '${pattern}'")
+    endif()
+endfunction()
+expect_field(Package "^brevorn$")
+expect_field(Version "^${VERSION}$")
+expect_field(Architecture "^amd64$")
+expect_field(Section "^video$")
+expect_field(Maintainer ".+ <.+@.+>")
+expect_field(Description ".")
+# Computed, not written by hand: Qt Widgets and the C library must be there.
+expect_field(Depends "libqt6widgets6 \\(>= [0-9.]+")
+expect_field(Depends "libc6 \\(>= [0-9.]+")
+
+execute_process(COMMAND ${dpkg_deb} --contents ${deb} OUTPUT_VARIABLE listing)
+string(REGEX MATCHALL "\\./usr/[^\n]*[^/\n]\n" files "${listing}")
+string(REGEX REPLACE "\n" "" files "${files}")
+set(expected
+    ./usr/bin/brevorn
+    ./usr/share/applications/brevorn.desktop
+    ./usr/share/icons/hicolor/32x32/apps/brevorn.png
+    ./usr/share/metainfo/${APP_ID}.metainfo.xml)
+list(SORT files)
+if(NOT files STREQUAL expected)
+    message(FATAL_ERROR "package holds:\n${listing}\nexpected files:\n${expected}")
+endif()
