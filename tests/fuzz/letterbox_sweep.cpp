@@ -1,0 +1,186 @@
+// Every source size in a square of heights and widths, checked against what a
+// correct letterbox answer must satisfy. The checks use exact integers and
+// never the formulas themselves, so a slip in those formulas shows up here.
+//
+// Usage: letterbox_sweep FIRST LAST   (heights and widths FIRST..LAST)
+#include <array>
+#include <charconv>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <functional>
+#include <string>
+#include <string_view>
+#include <thread>
+#include <vector>
+
+#include "calc/letterbox.h"
+
+namespace brevorn {
+namespace {
+
+enum Outcome {
+    kFilledHeight,
+    kFilledWidth,
+    kWholeFrameExact,
+    kWholeFrameRounded,
+    kOppositeSigns,
+    kErrorOverflow,
+    kErrorDivision,
+    kOutcomes
+};
+
+constexpr std::array<const char*, kOutcomes> kOutcomeNames = {
+    "filled height (H=240, W<352)",  "filled width (W=352, H<240)",
+    "whole frame, exact proportion", "whole frame, proportion rounded",
+    "opposite signs, H=0 W=0",       "error 6 (overflow)",
+    "error 11 (division by zero)",
+};
+
+struct Tally {
+    std::array<std::int64_t, kOutcomes> counts{};
+    std::vector<std::string> faults;
+};
+
+// Whether frame * factor / divisor, rounded half to even, leaves -32768..32767.
+// The halves at the edges round to the even neighbour: 32767.5 up to 32768,
+// out of range; -32768.5 up to -32768, still in.
+bool leavesIntegerRange(std::int64_t frame, std::int64_t factor, std::int64_t divisor) {
+    std::int64_t twiceNumerator = 2 * frame * factor;
+    if (divisor < 0) {
+        twiceNumerator = -twiceNumerator;
+        divisor = -divisor;
+    }
+    return twiceNumerator >= 65535 * divisor || twiceNumerator < -65537 * divisor;
+}
+
+// The error number letterbox must raise, or 0. The height formula,
+// 352 / wi * hi, is tried before the width formula, 240 / hi * wi.
+std::int32_t expectedError(std::int64_t hi, std::int64_t wi) {
+    if (wi == 0) {
+        return kDivisionByZero;
+    }
+    if (leavesIntegerRange(352, hi, wi)) {
+        return kOverflow;
+    }
+    if (hi == 0) {
+        return kDivisionByZero;
+    }
+    if (leavesIntegerRange(240, wi, hi)) {
+        return kOverflow;
+    }
+    return 0;
+}
+
+// The outcome of a size that raises no error, or kOutcomes when the answer is
+// wrong. A source of one sign must fit the frame, fill it in at least one
+// direction, and be within half a pixel of the source's proportion on the
+// other side: for a filled height, |W - 240 * w / h| <= 1/2.
+Outcome judge(std::int64_t hi, std::int64_t wi, Answer answer) {
+    const std::int64_t height = answer.height;
+    const std::int64_t width = answer.width;
+    if ((hi < 0) != (wi < 0)) {
+        return height == 0 && width == 0 ? kOppositeSigns : kOutcomes;
+    }
+    const std::int64_t h = std::abs(hi);
+    const std::int64_t w = std::abs(wi);
+    const bool fits = height >= 0 && height <= 240 && width >= 0 && width <= 352;
+    const std::int64_t skew = 2 * (width * h - height * w);
+    const bool keepsProportionByHeight = height == 240 && std::abs(skew) <= h;
+    const bool keepsProportionByWidth = width == 352 && std::abs(skew) <= w;
+    if (!fits || !(keepsProportionByHeight || keepsProportionByWidth)) {
+        return kOutcomes;
+    }
+    if (height == 240 && width == 352) {
+        return 240 * w == 352 * h ? kWholeFrameExact : kWholeFrameRounded;
+    }
+    return height == 240 ? kFilledHeight : kFilledWidth;
+}
+
+std::string describe(int hi, int wi, std::int32_t error, Answer answer, std::int32_t expected) {
+    std::string text = "letterbox(" + std::to_string(hi) + ", " + std::to_string(wi) + ") gave ";
+    text += error != 0 ? "error " + std::to_string(error) : answerText(answer);
+    text += expected != 0 ? ", expected error " + std::to_string(expected) : "";
+    return text;
+}
+
+void sweepRows(int first, int last, int row, int stride, Tally& tally) {
+    constexpr std::size_t kFaultsShown = 20;
+    for (int hi = row; hi <= last; hi += stride) {
+        for (int wi = first; wi <= last; ++wi) {
+            const std::int32_t expected = expectedError(hi, wi);
+            Answer answer;
+            std::int32_t error = 0;
+            try {
+                answer = letterbox(static_cast<std::int16_t>(hi), static_cast<std::int16_t>(wi));
+            } catch (const RunError& e) {
+                error = e.number;
+            }
+            Outcome outcome = kOutcomes;
+            if (error == expected) {
+                outcome = error == 0           ? judge(hi, wi, answer)
+                          : error == kOverflow ? kErrorOverflow
+                                               : kErrorDivision;
+            }
+            if (outcome == kOutcomes) {
+                if (tally.faults.size() < kFaultsShown) {
+                    tally.faults.push_back(describe(hi, wi, error, answer, expected));
+                }
+                continue;
+            }
+            ++tally.counts[outcome];
+        }
+    }
+}
+
+bool parseSize(std::string_view text, int& size) {
+    const auto [end, status] = std::from_chars(text.data(), text.data() + text.size(), size);
+    return status == std::errc{} && end == text.data() + text.size() && size >= -32768 &&
+           size <= 32767;
+}
+
+}  // namespace
+}  // namespace brevorn
+
+int main(int argc, char** argv) {
+    int first = 0;
+    int last = 0;
+    if (argc != 3 || !brevorn::parseSize(argv[1], first) || !brevorn::parseSize(argv[2], last) ||
+        first > last) {
+        std::fputs("usage: letterbox_sweep FIRST LAST\n", stderr);
+        return 2;
+    }
+
+    // Two threads take alternate heights, which spreads the slow rows evenly.
+    constexpr int kThreads = 2;
+    std::array<brevorn::Tally, kThreads> tallies;
+    std::vector<std::thread> threads;
+    for (int t = 0; t < kThreads; ++t) {
+        threads.emplace_back(brevorn::sweepRows, first, last, first + t, kThreads,
+                             std::ref(tallies[t]));
+    }
+    for (auto& thread : threads) {
+        thread.join();
+    }
+
+    const std::int64_t sizes = std::int64_t{last} - first + 1;
+    std::printf("letterbox over heights and widths %d..%d, %lld pairs:\n", first, last,
+                static_cast<long long>(sizes * sizes));
+    std::int64_t faults = sizes * sizes;
+    for (int outcome = 0; outcome < brevorn::kOutcomes; ++outcome) {
+        std::int64_t count = 0;
+        for (const auto& tally : tallies) {
+            count += tally.counts[outcome];
+        }
+        faults -= count;
+        std::printf("  %-34s %10lld\n", brevorn::kOutcomeNames[outcome],
+                    static_cast<long long>(count));
+    }
+    std::printf("  %-34s %10lld\n", "wrong answers", static_cast<long long>(faults));
+    for (const auto& tally : tallies) {
+        for (const auto& fault : tally.faults) {
+            std::printf("    %s\n", fault.c_str());
+        }
+    }
+    return faults == 0 ? EXIT_SUCCESS : EXIT_FAILURE;
+}
