@@ -16,7 +16,7 @@ struct TextBoxes {
 // WindowServices over real Qt widgets; message boxes are modal to `owner`.
 class QtWindowServices final : public WindowServices {
 public:
-    QtWindowServices(QWidget& owner, TextBoxes boxes) : owner_(owner), boxes_(boxes) {}
+    QtWindowServices(QWidget& owner, const TextBoxes& boxes) : owner_(owner), boxes_(boxes) {}
 
     std::string getText(TextBox box) override;
     void setText(TextBox box, std::string_view text) override;

@@ -155,6 +155,7 @@ int main(int argc, char** argv) {
     constexpr int kThreads = 2;
     std::array<brevorn::Tally, kThreads> tallies;
     std::vector<std::thread> threads;
+    threads.reserve(kThreads);
     for (int t = 0; t < kThreads; ++t) {
         threads.emplace_back(brevorn::sweepRows, first, last, first + t, kThreads,
                              std::ref(tallies[t]));
@@ -165,7 +166,7 @@ int main(int argc, char** argv) {
 
     const std::int64_t sizes = std::int64_t{last} - first + 1;
     std::printf("letterbox over heights and widths %d..%d, %lld pairs:\n", first, last,
-                static_cast<long long>(sizes * sizes));
+                static_cast<long long>(sizes) * sizes);
     std::int64_t faults = sizes * sizes;
     for (int outcome = 0; outcome < brevorn::kOutcomes; ++outcome) {
         std::int64_t count = 0;
