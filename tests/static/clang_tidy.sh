@@ -9,11 +9,7 @@ export tidy=$1 source=$2 build=$3
 shift 3
 
 cd "$source"
-mapfile -d '' files < <(find "$@" -name '*.cpp' -print0 | sort -z)
-if ((${#files[@]} == 0)); then
-    echo "no .cpp files under $*" >&2
-    exit 1
-fi
+. tests/static/our_sources.sh
 
 logs=$(mktemp -d)
 trap 'rm -rf "$logs"' EXIT

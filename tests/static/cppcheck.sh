@@ -10,11 +10,7 @@ cppcheck=$1 suppressions=$2 source=$3 build=$4
 shift 4
 
 cd "$source"
-mapfile -d '' files < <(find "$@" -name '*.cpp' -print0 | sort -z)
-if ((${#files[@]} == 0)); then
-    echo "no .cpp files under $*" >&2
-    exit 1
-fi
+. tests/static/our_sources.sh
 includes=(-I "$source")
 for folder in "$@"; do
     if [[ -d $build/$folder ]]; then
