@@ -5,6 +5,8 @@ cmake_minimum_required(VERSION 3.25)
 include(${CMAKE_CURRENT_LIST_DIR}/require_program.cmake)
 require_program(dpkg_deb dpkg-deb dpkg)
 require_program(dpkg_shlibdeps dpkg-shlibdeps dpkg-dev)
+# CPack reads the binary's libraries with file(1) before it can compute dependencies.
+require_program(file_tool file file)
 
 file(REMOVE_RECURSE ${WORK_DIR})
 execute_process(COMMAND cpack --config ${BUILD_DIR}/CPackConfig.cmake -B ${WORK_DIR}
