@@ -12,8 +12,7 @@ constexpr int kLineEditMargin = 2;
 constexpr qreal kStep = 0.25;  // point sizes tried, largest first
 constexpr qreal kSmallest = 4.0;
 
-}  // namespace
-
+// Width of the line a QLineEdit lays its text on.
 int textRoomIn(const QLineEdit& box) {
     QStyleOptionFrame option;
     option.initFrom(&box);
@@ -23,6 +22,8 @@ int textRoomIn(const QLineEdit& box) {
     const QMargins margins = box.textMargins();
     return contents.width() - margins.left() - margins.right() - 2 * kLineEditMargin;
 }
+
+}  // namespace
 
 QFont fittingFont(const QLineEdit& box, const QFont& base, const QString& text) {
     const int room = textRoomIn(box);

@@ -9,9 +9,6 @@ namespace brevorn {
 // The widest text the answer box must show without scrolling.
 inline const QString kLongestAnswer = QStringLiteral("H=240, W=352");
 
-// Width of the line a QLineEdit lays its text on.
-int textRoomIn(const QLineEdit& box);
-
 // `base` if `text` fits `box` in it, else the largest smaller point size of
 // its family that does.
 QFont fittingFont(const QLineEdit& box, const QFont& base, const QString& text);
