@@ -5,7 +5,7 @@
 #include <QTest>
 
 #include "tests/ModalBoxes.h"
-#include "window/QtWindowServices.h"
+#include "window/qt/QtWindowServices.h"
 
 namespace brevorn::test {
 namespace {

@@ -4,8 +4,8 @@
 #include <QTest>
 
 #include "tests/ModalBoxes.h"
-#include "window/answer_font.h"
-#include "window/frmQuillane.h"
+#include "window/qt/answer_font.h"
+#include "window/qt/frmQuillane.h"
 
 namespace brevorn::test {
 namespace {

@@ -6,7 +6,7 @@
 #include <QTest>
 
 #include "tests/ModalBoxes.h"
-#include "window/frmQuillane.h"
+#include "window/qt/frmQuillane.h"
 
 namespace brevorn::test {
 namespace {

@@ -7,7 +7,7 @@
 #include <fstream>
 
 #include "tests/ModalBoxes.h"
-#include "window/frmQuillane.h"
+#include "window/qt/frmQuillane.h"
 
 namespace brevorn::test {
 namespace {

@@ -2,7 +2,7 @@
 #include <cstdio>
 
 #include "identity.h"
-#include "window/frmQuillane.h"
+#include "window/qt/frmQuillane.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "window/QtWindowServices.h"
+#include "window/qt/QtWindowServices.h"
 
 #include <QCoreApplication>
 #include <QMessageBox>

@@ -1,4 +1,4 @@
-#include "window/answer_font.h"
+#include "window/qt/answer_font.h"
 
 #include <QFontMetricsF>
 #include <QStyle>

@@ -5,7 +5,8 @@
 #include <QPushButton>
 #include <QWidget>
 
-#include "window/QtWindowServices.h"
+#include "window/form_layout.h"
+#include "window/qt/QtWindowServices.h"
 
 namespace brevorn {
 
@@ -30,6 +31,7 @@ protected:
     void changeEvent(QEvent* event) override;
 
 private:
+    QWidget* widget(form::Id id) const;
     void fitAnswerFont();
     void run(void (*command)(WindowServices&));
 

@@ -1,0 +1,98 @@
+// The window as it was drawn: every control's kind, caption and place, in
+// twips (1/1440 inch). Each toolkit builds its window from this table alone.
+#pragma once
+
+#include <algorithm>
+#include <array>
+#include <string_view>
+
+namespace brevorn::form {
+
+inline constexpr int kTwipsPerInch = 1440;
+
+inline constexpr std::string_view kCaption = "Quillane";
+inline constexpr int kClientWidth = 4680;
+inline constexpr int kClientHeight = 1680;
+
+// The widest text the answer box must show without scrolling.
+inline constexpr std::string_view kWidestAnswer = "H=240, W=352";
+
+enum class Kind { label, textBox, button };
+
+// Labels and boxes centre their text; buttons keep the toolkit's own.
+enum class Align { centred, toolkitDefault };
+
+struct Twips {
+    int left, top, width, height;
+};
+
+enum class Id {
+    lblHeight,
+    lblWidth,
+    txtHeight,
+    txtWidth,
+    equils,
+    txtOutput,
+    cmdGo,
+    lblVCDNorm,
+    cmdInfo
+};
+
+struct Control {
+    Id id;
+    std::string_view name;
+    Kind kind;
+    std::string_view caption;  // text boxes start empty
+    Twips area;
+    int tabIndex;
+    Align align;
+};
+
+inline constexpr std::array<Control, 9> kControls{{
+    {Id::lblHeight, "lblHeight", Kind::label, "Height", {120, 120, 1215, 255}, 5, Align::centred},
+    {Id::lblWidth, "lblWidth", Kind::label, "Width", {1440, 120, 1215, 375}, 6, Align::centred},
+    {Id::txtHeight, "txtHeight", Kind::textBox, "", {120, 360, 1215, 285}, 0, Align::centred},
+    {Id::txtWidth, "txtWidth", Kind::textBox, "", {1440, 360, 1215, 285}, 1, Align::centred},
+    {Id::equils, "equils", Kind::label, "=", {2760, 360, 495, 255}, 4, Align::centred},
+    {Id::txtOutput, "txtOutput", Kind::textBox, "", {3240, 360, 1335, 285}, 3, Align::centred},
+    {Id::cmdGo,
+     "cmdGo",
+     Kind::button,
+     "Calculate",
+     {120, 720, 4455, 375},
+     2,
+     Align::toolkitDefault},
+    {Id::lblVCDNorm,
+     "lblVCDNorm",
+     Kind::label,
+     "VCD Norm is H=240, W=352",
+     {240, 1200, 4335, 255},
+     7,
+     Align::centred},
+    {Id::cmdInfo,
+     "cmdInfo",
+     Kind::button,
+     "Info",
+     {4080, 1200, 495, 375},
+     8,
+     Align::toolkitDefault},
+}};
+
+constexpr const Control& control(Id id) {
+    return *std::find_if(kControls.begin(), kControls.end(),
+                         [id](const Control& c) { return c.id == id; });
+}
+
+// Labels never take the focus; the keyboard visits the rest by tab index.
+constexpr bool takesFocus(const Control& c) {
+    return c.kind != Kind::label;
+}
+
+constexpr std::array<Control, kControls.size()> inTabOrder() {
+    auto sorted = kControls;
+    std::sort(sorted.begin(), sorted.end(),
+              [](const Control& a, const Control& b) { return a.tabIndex < b.tabIndex; });
+    return sorted;
+}
+
+}  // namespace brevorn::form

@@ -1,0 +1,148 @@
+#include "window/qt/frmQuillane.h"
+
+#include <QGuiApplication>
+#include <QMessageLogger>
+#include <QPixmap>
+#include <QScreen>
+
+#include "calc/letterbox.h"
+#include "commands/commands.h"
+#include "window/brevorn.xpm"
+#include "window/qt/answer_font.h"
+#include "window/qt/latin1.h"
+
+namespace brevorn {
+namespace {
+
+// Qt's pixels are device-independent: 96 to the inch, whatever the screen.
+constexpr int kTwipsPerPixel = form::kTwipsPerInch / 96;
+
+QRect pixels(const form::Twips& area) {
+    return {area.left / kTwipsPerPixel, area.top / kTwipsPerPixel, area.width / kTwipsPerPixel,
+            area.height / kTwipsPerPixel};
+}
+
+QString caption(const form::Control& control) {
+    return latin1(control.caption);
+}
+
+// Label captions sit at the top of their area, clear of the box that
+// overlaps their lower edge.
+QLabel* label(QWidget* parent, form::Id id) {
+    const form::Control& spec = form::control(id);
+    auto* control = new QLabel(caption(spec), parent);
+    control->setAlignment(Qt::AlignTop | Qt::AlignHCenter);
+    control->setGeometry(pixels(spec.area));
+    return control;
+}
+
+QLineEdit* textBox(QWidget* parent, form::Id id) {
+    auto* control = new QLineEdit(parent);
+    control->setAlignment(Qt::AlignCenter);
+    control->setGeometry(pixels(form::control(id).area));
+    return control;
+}
+
+QPushButton* button(QWidget* parent, form::Id id) {
+    const form::Control& spec = form::control(id);
+    auto* control = new QPushButton(caption(spec), parent);
+    control->setAutoDefault(false);
+    control->setGeometry(pixels(spec.area));
+    return control;
+}
+
+}  // namespace
+
+frmQuillane::frmQuillane()
+    : lblHeight(label(this, form::Id::lblHeight)),
+      lblWidth(label(this, form::Id::lblWidth)),
+      equils(label(this, form::Id::equils)),
+      lblVCDNorm(label(this, form::Id::lblVCDNorm)),
+      txtHeight(textBox(this, form::Id::txtHeight)),
+      txtWidth(textBox(this, form::Id::txtWidth)),
+      txtOutput(textBox(this, form::Id::txtOutput)),
+      cmdGo(button(this, form::Id::cmdGo)),
+      cmdInfo(button(this, form::Id::cmdInfo)),
+      services_(*this, {txtHeight, txtWidth, txtOutput}) {
+    setWindowTitle(latin1(form::kCaption));
+    setWindowIcon(QPixmap(brevorn_xpm));
+    // A fixed frame: no resizing, no minimise or maximise, but icon and close box.
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                   Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
+    setFixedSize(pixels({0, 0, form::kClientWidth, form::kClientHeight}).size());
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        move(screen->availableGeometry().center() - rect().center());
+    }
+
+    // Screen readers name each box after the label above it.
+    lblHeight->setBuddy(txtHeight);
+    lblWidth->setBuddy(txtWidth);
+    txtOutput->setAccessibleName(QStringLiteral("Answer"));
+    fitAnswerFont();
+
+    QWidget* previous = nullptr;
+    for (const form::Control& control : form::inTabOrder()) {
+        if (!form::takesFocus(control)) {
+            continue;
+        }
+        QWidget* next = widget(control.id);
+        if (previous == nullptr) {
+            next->setFocus();
+        } else {
+            setTabOrder(previous, next);
+        }
+        previous = next;
+    }
+
+    connect(cmdGo, &QPushButton::clicked, this, [this] { run(cmdGo_Click); });
+    connect(cmdInfo, &QPushButton::clicked, this, [this] { run(cmdInfo_Click); });
+}
+
+QWidget* frmQuillane::widget(form::Id id) const {
+    switch (id) {
+        case form::Id::lblHeight:
+            return lblHeight;
+        case form::Id::lblWidth:
+            return lblWidth;
+        case form::Id::txtHeight:
+            return txtHeight;
+        case form::Id::txtWidth:
+            return txtWidth;
+        case form::Id::equils:
+            return equils;
+        case form::Id::txtOutput:
+            return txtOutput;
+        case form::Id::cmdGo:
+            return cmdGo;
+        case form::Id::lblVCDNorm:
+            return lblVCDNorm;
+        case form::Id::cmdInfo:
+            break;
+    }
+    return cmdInfo;
+}
+
+// The default font can be too wide for the answer box, and a scrolled answer
+// loses its first letter; that box alone shrinks its font until it fits.
+void frmQuillane::fitAnswerFont() {
+    txtOutput->setFont(fittingFont(*txtOutput, font(), kLongestAnswer));
+}
+
+void frmQuillane::changeEvent(QEvent* event) {
+    if (event->type() == QEvent::FontChange) {
+        fitAnswerFont();
+    }
+    QWidget::changeEvent(event);
+}
+
+// A command reports its own failures; one that escapes its handler (the
+// report itself failed) must not unwind through the event loop.
+void frmQuillane::run(void (*command)(WindowServices&)) {
+    try {
+        command(services_);
+    } catch (const RunError& error) {
+        qWarning("Brevorn: unhandled error %d: %s", error.number, error.description.c_str());
+    }
+}
+
+}  // namespace brevorn
