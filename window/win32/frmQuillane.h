@@ -1,0 +1,34 @@
+#pragma once
+
+#include <windows.h>
+
+#include "window/win32/Win32WindowServices.h"
+
+namespace brevorn {
+
+// The program's one window: two sizes in, one answer out.
+class frmQuillane final {
+public:
+    // Creates the window, centred on the primary monitor's work area, and
+    // shows it with the focus in txtHeight.
+    frmQuillane(HINSTANCE instance, int show);
+    ~frmQuillane();
+    frmQuillane(const frmQuillane&) = delete;
+    frmQuillane& operator=(const frmQuillane&) = delete;
+
+    HWND handle() const { return window_; }
+
+private:
+    static LRESULT CALLBACK procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam);
+    void layOut(UINT dpi);
+    void run(void (*command)(WindowServices&));
+
+    HWND window_ = nullptr;
+    HFONT font_ = nullptr;
+    HFONT answerFont_ = nullptr;
+    HWND lastFocus_ = nullptr;
+    Win32WindowServices services_{nullptr};
+};
+
+}  // namespace brevorn
