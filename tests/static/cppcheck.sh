@@ -4,7 +4,7 @@
 # rather than their headers, which keeps the run to seconds and the findings
 # to our code. Headers generated at configure time sit in the build's copy of
 # the folder they belong to.
-# Usage: cppcheck.sh CPPCHECK SUPPRESSIONS SOURCE_DIR BUILD_DIR FOLDER...
+# Usage: [CPPCHECK_OPTIONS=...] cppcheck.sh CPPCHECK SUPPRESSIONS SOURCE_DIR BUILD_DIR FOLDER...
 set -euo pipefail
 cppcheck=$1 suppressions=$2 source=$3 build=$4
 shift 4
@@ -18,7 +18,8 @@ for folder in "$@"; do
     fi
 done
 
-"$cppcheck" --enable=warning,performance,portability,style --error-exitcode=1 --inline-suppr \
+# shellcheck disable=SC2086  # a list of options, split on purpose
+"$cppcheck" ${CPPCHECK_OPTIONS:-} --enable=warning,performance,portability,style --error-exitcode=1 --inline-suppr \
     --std=c++20 --language=c++ --library=qt --library=googletest "${includes[@]}" \
     --suppressions-list="$suppressions" -j2 --quiet \
     --template='{file}:{line}:{column}: {severity}: {message} [{id}]' "${files[@]}"

@@ -51,19 +51,23 @@ DWORD styleOf(const form::Control& control) {
 
 // The dialog manager tabs in creation order, and the first created sibling is
 // on top: boxes and buttons first, by tab index, then the labels under them.
-void createControls(HWND form, HINSTANCE instance) {
+bool createControls(HWND form, HINSTANCE instance) {
     for (const bool focusable : {true, false}) {
         for (const form::Control& control : form::inTabOrder()) {
             if (form::takesFocus(control) != focusable) {
                 continue;
             }
-            CreateWindowExW(control.kind == form::Kind::textBox ? WS_EX_CLIENTEDGE : 0,
-                            className(control.kind), toUtf16(control.caption).c_str(),
-                            styleOf(control), 0, 0, 0, 0, form,
-                            reinterpret_cast<HMENU>(static_cast<INT_PTR>(controlId(control.id))),
-                            instance, nullptr);
+            HWND created = CreateWindowExW(
+                control.kind == form::Kind::textBox ? WS_EX_CLIENTEDGE : 0, className(control.kind),
+                toUtf16(control.caption).c_str(), styleOf(control), 0, 0, 0, 0, form,
+                reinterpret_cast<HMENU>(static_cast<INT_PTR>(controlId(control.id))), instance,
+                nullptr);
+            if (created == nullptr) {
+                return false;
+            }
         }
     }
+    return true;
 }
 
 HWND child(HWND form, form::Id id) {
@@ -126,12 +130,17 @@ frmQuillane::frmQuillane(HINSTANCE instance, int show) {
     windowClass.lpszClassName = kClassName;
     RegisterClassExW(&windowClass);
 
-    CreateWindowExW(0, kClassName, toUtf16(form::kCaption).c_str(), kFrameStyle, CW_USEDEFAULT,
-                    CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr, instance, this);
+    // The window procedure already knows the handle by the time this returns.
+    window_ = CreateWindowExW(0, kClassName, toUtf16(form::kCaption).c_str(), kFrameStyle,
+                              CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr,
+                              nullptr, instance, this);
     if (window_ == nullptr) {
         return;
     }
-    createControls(window_, instance);
+    if (!createControls(window_, instance)) {
+        DestroyWindow(window_);
+        return;
+    }
     const UINT dpi = GetDpiForWindow(window_);
     setIcons(window_, instance, dpi);
     layOut(dpi);
@@ -168,11 +177,18 @@ LRESULT CALLBACK frmQuillane::procedure(HWND window, UINT message, WPARAM wParam
         self->services_ = Win32WindowServices(window);
     }
     auto* self = reinterpret_cast<frmQuillane*>(GetWindowLongPtrW(window, GWLP_USERDATA));
-    return self != nullptr ? self->handle(message, wParam, lParam)
-                           : DefWindowProcW(window, message, wParam, lParam);
+    if (self == nullptr) {
+        return DefWindowProcW(window, message, wParam, lParam);
+    }
+    if (message == WM_NCDESTROY) {
+        self->window_ = nullptr;
+        SetWindowLongPtrW(window, GWLP_USERDATA, 0);
+        return DefWindowProcW(window, message, wParam, lParam);
+    }
+    return self->onMessage(message, wParam, lParam);
 }
 
-LRESULT frmQuillane::handle(UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT frmQuillane::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_COMMAND:
             if (HIWORD(wParam) == BN_CLICKED) {
@@ -207,9 +223,9 @@ LRESULT frmQuillane::handle(UINT message, WPARAM wParam, LPARAM lParam) {
             return 0;
         }
         case WM_DESTROY:
-            window_ = nullptr;
             PostQuitMessage(0);
             return 0;
+
         default:
             break;
     }
@@ -221,11 +237,11 @@ void frmQuillane::layOut(UINT dpi) {
     const LOGFONTW base = messageFont(dpi);
     HFONT font = CreateFontIndirectW(&base);
     for (const form::Control& control : form::kControls) {
-        HWND handle = child(window_, control.id);
+        HWND box = child(window_, control.id);
         const form::Twips& area = control.area;
-        MoveWindow(handle, scaled(area.left, dpi), scaled(area.top, dpi), scaled(area.width, dpi),
+        MoveWindow(box, scaled(area.left, dpi), scaled(area.top, dpi), scaled(area.width, dpi),
                    scaled(area.height, dpi), TRUE);
-        SendMessageW(handle, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+        SendMessageW(box, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
     }
     HFONT answerFont = fittingFont(child(window_, form::Id::txtOutput), base);
     DeleteObject(font_);
