@@ -15,4 +15,4 @@ need_packages() {
         "${missing[@]}" >/dev/null
 }
 
-BUILD_PACKAGES=(cmake make g++ qt6-base-dev)
+BUILD_PACKAGES=(cmake make g++ qt6-base-dev librsvg2-bin)
