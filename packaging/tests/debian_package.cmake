@@ -1,8 +1,12 @@
-# cmake -DBUILD_DIR=<build tree> -DWORK_DIR=<scratch dir> -DAPP_ID=<id> -DVERSION=<v> -P debian_package.cmake
+# cmake -DBUILD_DIR=<build tree> -DWORK_DIR=<scratch dir> -DAPP_ID=<id> -DVERSION=<v>
+#       -DDESCRIPTION=<description.txt> -P debian_package.cmake
 # Builds the .deb with CPack and reads it back as dpkg sees it: its control
-# fields and exactly the files a desktop needs.
+# fields and exactly the files a desktop needs. Then Debian's own checker must
+# find nothing to warn about.
 cmake_minimum_required(VERSION 3.25)
 include(${CMAKE_CURRENT_LIST_DIR}/require_program.cmake)
+include(${CMAKE_CURRENT_LIST_DIR}/installed_files.cmake)
+require_program(lintian lintian lintian)
 require_program(dpkg_deb dpkg-deb dpkg)
 require_program(dpkg_shlibdeps dpkg-shlibdeps dpkg-dev)
 # CPack reads the binary's libraries with file(1) before it can compute dependencies.
@@ -28,7 +32,20 @@ expect_field(Version "^${VERSION}$")
 expect_field(Architecture "^amd64$")
 expect_field(Section "^video$")
 expect_field(Maintainer ".+ <.+@.+>")
-expect_field(Description ".")
+# After the summary line, the extended description must read as written: CPack mangles quotes
+# unless told not to.
+execute_process(COMMAND ${dpkg_deb} --field ${deb} Description OUTPUT_VARIABLE extended)
+string(FIND "${extended}" "\n" summary_end)
+string(SUBSTRING "${extended}" ${summary_end} -1 extended)
+string(REPLACE "\n .\n" "\n\n" extended "${extended}")
+string(REPLACE "\n " "\n" extended "${extended}")
+string(STRIP "${extended}" extended)
+file(READ ${DESCRIPTION} written)
+string(STRIP "${written}" written)
+if(NOT extended STREQUAL written)
+    message(FATAL_ERROR "Description reads:\n${extended}\nnot:\n${written}")
+endif()
+expect_field(Recommends "^qt6-wayland$")
 # Computed, not written by hand: Qt Widgets and the C library must be there.
 expect_field(Depends "libqt6widgets6 \\(>= [0-9.]+")
 expect_field(Depends "libc6 \\(>= [0-9.]+")
@@ -36,12 +53,15 @@ expect_field(Depends "libc6 \\(>= [0-9.]+")
 execute_process(COMMAND ${dpkg_deb} --contents ${deb} OUTPUT_VARIABLE listing)
 string(REGEX MATCHALL "\\./usr/[^\n]*[^/\n]\n" files "${listing}")
 string(REGEX REPLACE "\n" "" files "${files}")
-set(expected
-    ./usr/bin/brevorn
-    ./usr/share/applications/brevorn.desktop
-    ./usr/share/icons/hicolor/32x32/apps/brevorn.png
-    ./usr/share/metainfo/${APP_ID}.metainfo.xml)
+list(TRANSFORM installed_files PREPEND ./)
 list(SORT files)
-if(NOT files STREQUAL expected)
-    message(FATAL_ERROR "package holds:\n${listing}\nexpected files:\n${expected}")
+if(NOT files STREQUAL installed_files)
+    message(FATAL_ERROR "package holds:\n${listing}\nexpected files:\n${installed_files}")
+endif()
+
+# Informational tags (I:) may stay; any error or warning fails.
+execute_process(COMMAND ${lintian} --fail-on error,warning ${deb}
+                RESULT_VARIABLE status OUTPUT_VARIABLE report ERROR_VARIABLE report)
+if(NOT status EQUAL 0)
+    message(FATAL_ERROR "lintian rejects ${deb}:\n${report}")
 endif()

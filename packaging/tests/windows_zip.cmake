@@ -1,7 +1,7 @@
 # cmake -DBUILD_DIR=<windows build tree> -DWORK_DIR=<scratch dir> -DZIP=<file name> -DEXE=<Brevorn.exe>
 #       -P windows_zip.cmake
-# What people download must run on its own: exactly Brevorn.exe and its note, and an .exe that
-# imports nothing but DLLs every Windows has (a MinGW runtime DLL would be missing there).
+# What people download must run on its own: exactly Brevorn.exe, its note and its licence, and
+# an .exe that imports nothing but DLLs every Windows has (a MinGW runtime DLL would be missing).
 cmake_minimum_required(VERSION 3.25)
 include(${CMAKE_CURRENT_LIST_DIR}/require_program.cmake)
 require_program(objdump x86_64-w64-mingw32-objdump binutils-mingw-w64-x86-64)
@@ -13,7 +13,7 @@ if(NOT status EQUAL 0 OR NOT EXISTS ${WORK_DIR}/${ZIP})
     message(FATAL_ERROR "cpack did not make ${ZIP}:\n${log}")
 endif()
 execute_process(COMMAND ${CMAKE_COMMAND} -E tar tf ${WORK_DIR}/${ZIP} OUTPUT_VARIABLE files)
-if(NOT files STREQUAL "Brevorn.exe\nREADME.txt\n")
+if(NOT files STREQUAL "Brevorn.exe\nLICENSE.txt\nREADME.txt\n")
     message(FATAL_ERROR "${ZIP} holds:\n${files}")
 endif()
 

@@ -24,6 +24,8 @@ int main(int /*argc*/, char* argv[]) {
     }
     QApplication::setApplicationName(QString::fromLatin1(brevorn::kApplicationName));
     QApplication::setApplicationVersion(QString::fromLatin1(brevorn::kApplicationVersion));
+    // Wayland's app_id and X11 startup notification: how a dock finds our entry and icon.
+    QGuiApplication::setDesktopFileName(QString::fromLatin1(brevorn::kApplicationId));
     // The program takes no arguments; Qt is not offered any either.
     int qtArgc = 1;
     QApplication app(qtArgc, argv);
