@@ -29,10 +29,10 @@ QString caption(const form::Control& control) {
 // Label captions sit at the top of their area, clear of the box that
 // overlaps their lower edge.
 QLabel* label(QWidget* parent, form::Id id) {
-    const form::Control& spec = form::control(id);
-    auto* control = new QLabel(caption(spec), parent);
+    const form::Control& entry = form::control(id);
+    auto* control = new QLabel(caption(entry), parent);
     control->setAlignment(Qt::AlignTop | Qt::AlignHCenter);
-    control->setGeometry(pixels(spec.area));
+    control->setGeometry(pixels(entry.area));
     return control;
 }
 
@@ -44,10 +44,10 @@ QLineEdit* textBox(QWidget* parent, form::Id id) {
 }
 
 QPushButton* button(QWidget* parent, form::Id id) {
-    const form::Control& spec = form::control(id);
-    auto* control = new QPushButton(caption(spec), parent);
+    const form::Control& entry = form::control(id);
+    auto* control = new QPushButton(caption(entry), parent);
     control->setAutoDefault(false);
-    control->setGeometry(pixels(spec.area));
+    control->setGeometry(pixels(entry.area));
     return control;
 }
 
