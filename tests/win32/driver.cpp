@@ -492,6 +492,8 @@ const std::vector<Calculation> kCalculations = {
     {"pasted Arabic-Indic digits are not numbers", L"\u0664\u0668\u0660", L"640", Id::txtHeight,
      kNumbersOnly},
     {"a pasted emoji is not a number", L"480", L"48\U0001F3AC", Id::txtWidth, kNumbersOnly},
+    {"a pasted lone surrogate is not a number", L"480", std::wstring{L'4', L'8', wchar_t{0xD83C}},
+     Id::txtWidth, kNumbersOnly},
     {"a paste stops at a NUL (height)", L"1" + kNulThenDigit, L"800", Id::txtHeight,
      answer(L"H=44, W=352")},
     {"a paste stops at a NUL (width)", L"100", L"8" + kNulThenDigit, Id::txtWidth,
