@@ -17,4 +17,4 @@ need_packages() {
 
 BUILD_PACKAGES=(cmake make g++ qt6-base-dev librsvg2-bin)
 # Brevorn.exe is cross-built with mingw-w64; its tests run under Wine.
-WINDOWS_PACKAGES=(g++-mingw-w64-x86-64-posix mingw-w64-tools googletest wine fonts-wine)
+WINDOWS_PACKAGES=(g++-mingw-w64-x86-64-posix mingw-w64-tools googletest wine fonts-wine zip)
