@@ -1,4 +1,10 @@
-# Installs the named Debian packages that are missing (sourced by the other scripts).
+# Installs the Debian packages the scripts need (sourced by the other scripts).
+as_root() {
+    if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi
+}
+
+# Installs the named packages that are missing. NAME:ARCH names a package of another
+# architecture, which need_architecture must have added.
 need_packages() {
     local missing=()
     local package
@@ -8,13 +14,23 @@ need_packages() {
     done
     [ ${#missing[@]} -eq 0 ] && return 0
     echo "Installing Debian packages: ${missing[*]}"
-    local sudo=()
-    [ "$(id -u)" -eq 0 ] || sudo=(sudo)
-    "${sudo[@]}" apt-get update -qq
-    DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq --no-install-recommends \
+    as_root apt-get update -qq
+    as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends \
         "${missing[@]}" >/dev/null
 }
 
+# Lets dpkg install packages of another architecture. The lists apt then needs are fetched
+# by need_packages, which runs apt-get update before it installs anything.
+need_architecture() {
+    dpkg --print-foreign-architectures | grep -qx "$1" && return 0
+    echo "Adding the Debian architecture $1"
+    as_root dpkg --add-architecture "$1"
+}
+
 BUILD_PACKAGES=(cmake make g++ qt6-base-dev librsvg2-bin)
-# Brevorn.exe is cross-built with mingw-w64; its tests run under Wine.
-WINDOWS_PACKAGES=(g++-mingw-w64-x86-64-posix mingw-w64-tools googletest wine fonts-wine zip)
+# Brevorn.exe is cross-built with mingw-w64; its tests run under Wine. wine is satisfied by
+# wine32 alone once i386 packages can be installed, so the 64-bit loader is named too.
+WINDOWS_PACKAGES=(g++-mingw-w64-x86-64-posix mingw-w64-tools googletest wine wine64 fonts-wine
+    zip)
+# The x86 Brevorn.exe, and 32-bit Wine to run it (after need_architecture i386).
+WINDOWS_X86_PACKAGES=(g++-mingw-w64-i686-posix wine32:i386)

@@ -38,31 +38,34 @@ inline PROCESS_INFORMATION start(const std::wstring& program) {
     return process;
 }
 
+struct WindowSearch {
+    DWORD pid;
+    const wchar_t* windowClass;
+    HWND found;
+};
+
+// A named CALLBACK (__stdcall) function, as x86 needs: no lambda converts to one.
+inline BOOL CALLBACK takeVisibleWindow(HWND window, LPARAM context) {
+    auto& s = *reinterpret_cast<WindowSearch*>(context);
+    DWORD owner = 0;
+    GetWindowThreadProcessId(window, &owner);
+    if (owner != s.pid || !IsWindowVisible(window)) {
+        return TRUE;
+    }
+    wchar_t name[64] = L"";
+    GetClassNameW(window, name, 64);
+    if (s.windowClass != nullptr && std::wstring(name) != s.windowClass) {
+        return TRUE;
+    }
+    s.found = window;
+    return FALSE;
+}
+
 // The process's visible top-level window of the given class (any class if
 // null), or null while it has none.
 inline HWND visibleWindow(DWORD pid, const wchar_t* windowClass = nullptr) {
-    struct Search {
-        DWORD pid;
-        const wchar_t* windowClass;
-        HWND found;
-    } search{pid, windowClass, nullptr};
-    EnumWindows(
-        [](HWND window, LPARAM context) -> BOOL {
-            auto& s = *reinterpret_cast<Search*>(context);
-            DWORD owner = 0;
-            GetWindowThreadProcessId(window, &owner);
-            if (owner != s.pid || !IsWindowVisible(window)) {
-                return TRUE;
-            }
-            wchar_t name[64] = L"";
-            GetClassNameW(window, name, 64);
-            if (s.windowClass != nullptr && std::wstring(name) != s.windowClass) {
-                return TRUE;
-            }
-            s.found = window;
-            return FALSE;
-        },
-        reinterpret_cast<LPARAM>(&search));
+    WindowSearch search{pid, windowClass, nullptr};
+    EnumWindows(takeVisibleWindow, reinterpret_cast<LPARAM>(&search));
     return search.found;
 }
 

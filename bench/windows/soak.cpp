@@ -84,30 +84,33 @@ double privateKiB(HANDLE process) {
     return bytes / 1024.0;
 }
 
+struct WindowCount {
+    DWORD pid;
+    long windows;
+};
+
+// Enumeration callbacks are named CALLBACK (__stdcall) functions, as x86
+// needs: no lambda converts to one.
+BOOL CALLBACK countChild(HWND, LPARAM n) {
+    ++*reinterpret_cast<long*>(n);
+    return TRUE;
+}
+
+BOOL CALLBACK countOwnWindow(HWND window, LPARAM context) {
+    auto& c = *reinterpret_cast<WindowCount*>(context);
+    DWORD owner = 0;
+    GetWindowThreadProcessId(window, &owner);
+    if (owner == c.pid) {
+        ++c.windows;
+        EnumChildWindows(window, countChild, reinterpret_cast<LPARAM>(&c.windows));
+    }
+    return TRUE;
+}
+
 // Every window the process owns, top-level or child.
 long windowsOf(DWORD pid) {
-    struct Count {
-        DWORD pid;
-        long windows;
-    } count{pid, 0};
-    EnumWindows(
-        [](HWND window, LPARAM context) -> BOOL {
-            auto& c = *reinterpret_cast<Count*>(context);
-            DWORD owner = 0;
-            GetWindowThreadProcessId(window, &owner);
-            if (owner == c.pid) {
-                ++c.windows;
-                EnumChildWindows(
-                    window,
-                    [](HWND, LPARAM n) -> BOOL {
-                        ++*reinterpret_cast<long*>(n);
-                        return TRUE;
-                    },
-                    reinterpret_cast<LPARAM>(&c.windows));
-            }
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&count));
+    WindowCount count{pid, 0};
+    EnumWindows(countOwnWindow, reinterpret_cast<LPARAM>(&count));
     return count.windows;
 }
 

@@ -1,7 +1,8 @@
 # cmake -DBUILD_DIR=<windows build tree> -DWORK_DIR=<scratch dir> -DZIP=<file name> -DEXE=<Brevorn.exe>
-#       -P windows_zip.cmake
+#       -DFORMAT=<objdump's name for the .exe's format: pei-x86-64 or pei-i386> -P windows_zip.cmake
 # What people download must run on its own: exactly Brevorn.exe, its note and its licence, and
-# an .exe that imports nothing but DLLs every Windows has (a MinGW runtime DLL would be missing).
+# an .exe for the processor the zip is named for that imports nothing but DLLs every Windows has
+# (a MinGW runtime DLL would be missing).
 cmake_minimum_required(VERSION 3.25)
 include(${CMAKE_CURRENT_LIST_DIR}/require_program.cmake)
 require_program(objdump x86_64-w64-mingw32-objdump binutils-mingw-w64-x86-64)
@@ -21,6 +22,10 @@ if(NOT files STREQUAL "Brevorn.exe;LICENSE.txt;README.txt")
 endif()
 
 execute_process(COMMAND ${objdump} -p ${EXE} OUTPUT_VARIABLE headers)
+if(NOT headers MATCHES "file format ${FORMAT}\n")
+    string(REGEX MATCH "file format [^\n]*" format "${headers}")
+    message(FATAL_ERROR "${ZIP} is for ${FORMAT}, but Brevorn.exe has ${format}")
+endif()
 string(REGEX MATCHALL "DLL Name: [^\n]+" imports "${headers}")
 string(REPLACE "DLL Name: " "" imports "${imports}")
 string(TOLOWER "${imports}" imports)

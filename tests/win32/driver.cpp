@@ -267,27 +267,7 @@ public:
         std::vector<MessageBox> found;
         for (HWND box : windows(L"#32770")) {
             MessageBox shown{box, textOf(box), {}};
-            EnumChildWindows(
-                box,
-                [](HWND child, LPARAM to) {
-                    auto& shown = *reinterpret_cast<MessageBox*>(to);
-                    const auto style = GetWindowLongPtrW(child, GWL_STYLE);
-                    if (!(style & WS_VISIBLE)) {
-                        return TRUE;
-                    }
-                    if (classOf(child) == L"Button") {
-                        shown.ok = child;
-                    } else if ((style & SS_TYPEMASK) == SS_ICON) {
-                        if (SendMessageW(child, STM_GETICON, 0, 0) != 0) {
-                            shown.icon = child;
-                        }
-
-                    } else {
-                        shown.prompt = textOf(child);
-                    }
-                    return TRUE;
-                },
-                reinterpret_cast<LPARAM>(&shown));
+            EnumChildWindows(box, readBoxPart, reinterpret_cast<LPARAM>(&shown));
             if (!IsWindow(box)) {
                 continue;  // closed while being read
             }
@@ -321,24 +301,45 @@ public:
     HWND window = nullptr;
 
 private:
+    // Enumeration callbacks are named functions: on x86 they must be CALLBACK
+    // (__stdcall), which no lambda converts to.
+    static BOOL CALLBACK readBoxPart(HWND child, LPARAM to) {
+        auto& shown = *reinterpret_cast<MessageBox*>(to);
+        const auto style = GetWindowLongPtrW(child, GWL_STYLE);
+        if (!(style & WS_VISIBLE)) {
+            return TRUE;
+        }
+        if (classOf(child) == L"Button") {
+            shown.ok = child;
+        } else if ((style & SS_TYPEMASK) == SS_ICON) {
+            if (SendMessageW(child, STM_GETICON, 0, 0) != 0) {
+                shown.icon = child;
+            }
+
+        } else {
+            shown.prompt = textOf(child);
+        }
+        return TRUE;
+    }
+
+    struct WindowSearch {
+        DWORD process;
+        const wchar_t* className;
+        std::vector<HWND> found;
+    };
+    static BOOL CALLBACK collectWindow(HWND window, LPARAM to) {
+        auto& search = *reinterpret_cast<WindowSearch*>(to);
+        DWORD owner = 0;
+        GetWindowThreadProcessId(window, &owner);
+        if (owner == search.process && IsWindowVisible(window) &&
+            classOf(window) == search.className) {
+            search.found.push_back(window);
+        }
+        return TRUE;
+    }
     std::vector<HWND> windows(const wchar_t* className) const {
-        struct Search {
-            DWORD process;
-            const wchar_t* className;
-            std::vector<HWND> found;
-        } search{process_.dwProcessId, className, {}};
-        EnumWindows(
-            [](HWND window, LPARAM to) {
-                auto& search = *reinterpret_cast<Search*>(to);
-                DWORD owner = 0;
-                GetWindowThreadProcessId(window, &owner);
-                if (owner == search.process && IsWindowVisible(window) &&
-                    classOf(window) == search.className) {
-                    search.found.push_back(window);
-                }
-                return TRUE;
-            },
-            reinterpret_cast<LPARAM>(&search));
+        WindowSearch search{process_.dwProcessId, className, {}};
+        EnumWindows(collectWindow, reinterpret_cast<LPARAM>(&search));
         return search.found;
     }
 
