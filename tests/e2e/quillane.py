@@ -179,4 +179,5 @@ class Quillane:
 
 
 def role_name(role):
-    return str(role).replace("ROLE_", "").replace("_", " ").lower()
+    """"push button" for pyatspi.ROLE_PUSH_BUTTON, and for a role read off the bus."""
+    return str(pyatspi.Role(int(role))).replace("ROLE_", "").replace("_", " ").lower()
