@@ -79,8 +79,7 @@ inline constexpr std::array<Control, 9> kControls{{
 }};
 
 constexpr const Control& control(Id id) {
-    return *std::find_if(kControls.begin(), kControls.end(),
-                         [id](const Control& c) { return c.id == id; });
+    return *std::ranges::find(kControls, id, &Control::id);
 }
 
 // Labels never take the focus; the keyboard visits the rest by tab index.
@@ -90,8 +89,7 @@ constexpr bool takesFocus(const Control& c) {
 
 constexpr std::array<Control, kControls.size()> inTabOrder() {
     auto sorted = kControls;
-    std::sort(sorted.begin(), sorted.end(),
-              [](const Control& a, const Control& b) { return a.tabIndex < b.tabIndex; });
+    std::ranges::sort(sorted, {}, &Control::tabIndex);
     return sorted;
 }
 

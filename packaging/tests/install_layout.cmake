@@ -4,6 +4,7 @@
 cmake_minimum_required(VERSION 3.25)
 include(${CMAKE_CURRENT_LIST_DIR}/require_program.cmake)
 include(${CMAKE_CURRENT_LIST_DIR}/installed_files.cmake)
+include(${CMAKE_CURRENT_LIST_DIR}/appstream.cmake)
 require_program(identify identify imagemagick)
 file(REMOVE_RECURSE ${STAGING})
 set(ENV{DESTDIR} ${STAGING})
@@ -34,12 +35,7 @@ endforeach()
 
 # One id ties them together: the metainfo's launchable must find the entry, the entry's Icon the
 # icons above.
-require_program(appstreamcli appstreamcli appstream)
-execute_process(COMMAND ${appstreamcli} validate-tree --no-net --explain ${STAGING}
-                RESULT_VARIABLE status OUTPUT_VARIABLE report ERROR_VARIABLE report)
-if(NOT status EQUAL 0)
-    message(FATAL_ERROR "appstreamcli finds the installed tree incoherent:\n${report}")
-endif()
+appstream_validate(validate-tree ${STAGING} "the installed tree" --explain)
 file(STRINGS ${STAGING}/usr/share/applications/${APP_ID}.desktop icon REGEX "^Icon=")
 if(NOT icon STREQUAL "Icon=${APP_ID}")
     message(FATAL_ERROR "the desktop entry's ${icon} names no installed icon")

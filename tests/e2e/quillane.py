@@ -111,10 +111,14 @@ class Quillane:
         return desktop.text(self.box(name))
 
     def focused(self):
-        """(role, name) of the widget with the keyboard focus, or None."""
+        """(role, name) of the widget with the keyboard focus, or None.
+
+        The role is named from its number: the name the bus gives varies, "push
+        button" with at-spi2-core 2.46 and "button" with 2.56, for the same role.
+        """
         for child in desktop.descendants(self.frame):
             if desktop.has_state(child, pyatspi.STATE_FOCUSED):
-                return child.getRoleName(), child.name
+                return role_name(child.getRole()), child.name
         return None
 
     def message_windows(self):
@@ -175,4 +179,5 @@ class Quillane:
 
 
 def role_name(role):
-    return str(role).replace("ROLE_", "").replace("_", " ").lower()
+    """"push button" for pyatspi.ROLE_PUSH_BUTTON, and for a role read off the bus."""
+    return str(pyatspi.Role(int(role))).replace("ROLE_", "").replace("_", " ").lower()

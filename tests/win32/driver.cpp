@@ -124,6 +124,7 @@ void paste(const std::wstring& text) {
     text.copy(copy, text.size());
     copy[text.size()] = L'\0';
     GlobalUnlock(memory);
+    // cppcheck-suppress deallocuse ; unlocked, not freed: the clipboard takes it from here
     check(OpenClipboard(nullptr) && EmptyClipboard() && SetClipboardData(CF_UNICODETEXT, memory),
           "could not fill the clipboard");
     CloseClipboard();

@@ -111,7 +111,7 @@ void setIcons(HWND form, HINSTANCE instance, UINT dpi) {
     for (const auto& [which, metric] :
          {std::pair{ICON_BIG, SM_CXICON}, std::pair{ICON_SMALL, SM_CXSMICON}}) {
         const int size = GetSystemMetricsForDpi(metric, dpi);
-        auto* icon = static_cast<HICON>(
+        const auto* icon = static_cast<HICON>(
             LoadImageW(instance, MAKEINTRESOURCEW(kIconId), IMAGE_ICON, size, size, LR_SHARED));
         SendMessageW(form, WM_SETICON, which, reinterpret_cast<LPARAM>(icon));
     }
