@@ -4,6 +4,7 @@
 // Prints one line per case, then "N passed, M failed".
 #include <windows.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <functional>
@@ -381,7 +382,14 @@ void layout(Brevorn& app, int dpi) {
         RECT area{};
         GetWindowRect(app.control(c.id), &area);
         MapWindowPoints(nullptr, app.window, reinterpret_cast<POINT*>(&area), 2);
-        const RECT want = scaled(c.area, dpi);
+        RECT want = scaled(c.area, dpi);
+        // A label that names a box comes before it, so on top: it stops where
+        // the box begins instead of painting over it.
+        for (const form::BoxName& name : form::kBoxNames) {
+            if (name.label == c.id) {
+                want.bottom = std::min(want.bottom, scaled(form::control(name.box).area, dpi).top);
+            }
+        }
         check(EqualRect(&area, &want),
               std::string(c.name) + " at " + show(area) + ", expected " + show(want));
         if (c.kind != form::Kind::textBox) {
