@@ -1,5 +1,6 @@
 #include "window/win32/frmQuillane.h"
 
+#include <algorithm>
 #include <cstdio>
 
 #include "calc/letterbox.h"
@@ -49,22 +50,62 @@ DWORD styleOf(const form::Control& control) {
     return style | BS_PUSHBUTTON;
 }
 
-// The dialog manager tabs in creation order, and the first created sibling is
-// on top: boxes and buttons first, by tab index, then the labels under them.
+HWND create(HWND form, HINSTANCE instance, const form::Control& control) {
+    return CreateWindowExW(
+        control.kind == form::Kind::textBox ? WS_EX_CLIENTEDGE : 0, className(control.kind),
+        toUtf16(control.caption).c_str(), styleOf(control), 0, 0, 0, 0, form,
+        reinterpret_cast<HMENU>(static_cast<INT_PTR>(controlId(control.id))), instance, nullptr);
+}
+
+// How `box` is named, if it is a text box.
+const form::BoxName* nameOf(form::Id box) {
+    for (const form::BoxName& name : form::kBoxNames) {
+        if (name.box == box) {
+            return &name;
+        }
+    }
+    return nullptr;
+}
+
+// The box that `label` names, if it names one.
+const form::Control* namedBy(form::Id label) {
+    for (const form::BoxName& name : form::kBoxNames) {
+        if (name.label == label) {
+            return &form::control(name.box);
+        }
+    }
+    return nullptr;
+}
+
+// The dialog manager tabs in creation order, the first created sibling is on
+// top, and a screen reader names a box after the static created just before
+// it. So: boxes and buttons by tab index, each box just after the label that
+// names it (a hidden one where the box has no label of its own), then the
+// other labels, under what they overlap. A naming label is on top of its box,
+// so its window stops where the box begins (see layOut).
 bool createControls(HWND form, HINSTANCE instance) {
-    for (const bool focusable : {true, false}) {
-        for (const form::Control& control : form::inTabOrder()) {
-            if (form::takesFocus(control) != focusable) {
-                continue;
-            }
-            HWND created = CreateWindowExW(
-                control.kind == form::Kind::textBox ? WS_EX_CLIENTEDGE : 0, className(control.kind),
-                toUtf16(control.caption).c_str(), styleOf(control), 0, 0, 0, 0, form,
-                reinterpret_cast<HMENU>(static_cast<INT_PTR>(controlId(control.id))), instance,
-                nullptr);
-            if (created == nullptr) {
+    for (const form::Control& control : form::inTabOrder()) {
+        if (!form::takesFocus(control)) {
+            continue;
+        }
+        if (const form::BoxName* name = nameOf(control.id)) {
+            HWND label =
+                name->label.has_value()
+                    ? create(form, instance, form::control(*name->label))
+                    : CreateWindowExW(0, L"STATIC", toUtf16(name->name()).c_str(), WS_CHILD, 0, 0,
+                                      0, 0, form, nullptr, instance, nullptr);
+            if (label == nullptr) {
                 return false;
             }
+        }
+        if (create(form, instance, control) == nullptr) {
+            return false;
+        }
+    }
+    for (const form::Control& control : form::inTabOrder()) {
+        if (!form::takesFocus(control) && namedBy(control.id) == nullptr &&
+            create(form, instance, control) == nullptr) {
+            return false;
         }
     }
     return true;
@@ -233,14 +274,19 @@ LRESULT frmQuillane::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 // Places every control at `dpi` and gives it the system's message font there.
+// A label that names a box is in front of it, so it stops where the box begins.
 void frmQuillane::layOut(UINT dpi) {
     const LOGFONTW base = messageFont(dpi);
     HFONT font = CreateFontIndirectW(&base);
     for (const form::Control& control : form::kControls) {
         HWND box = child(window_, control.id);
         const form::Twips& area = control.area;
+        int height = scaled(area.height, dpi);
+        if (const form::Control* named = namedBy(control.id)) {
+            height = std::min(height, scaled(named->area.top, dpi) - scaled(area.top, dpi));
+        }
         MoveWindow(box, scaled(area.left, dpi), scaled(area.top, dpi), scaled(area.width, dpi),
-                   scaled(area.height, dpi), TRUE);
+                   height, TRUE);
         SendMessageW(box, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
     }
     HFONT answerFont = fittingFont(child(window_, form::Id::txtOutput), base);
