@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <array>
+#include <optional>
 #include <string_view>
 
 namespace brevorn::form {
@@ -82,6 +83,24 @@ constexpr const Control& control(Id id) {
     return *std::find_if(kControls.begin(), kControls.end(),
                          [id](const Control& c) { return c.id == id; });
 }
+
+// What assistive technology calls each text box: the caption of the label
+// above it, or a name of its own where no label names it.
+struct BoxName {
+    Id box;
+    std::optional<Id> label;
+    std::string_view own;
+
+    constexpr std::string_view name() const {
+        return label.has_value() ? control(*label).caption : own;
+    }
+};
+
+inline constexpr std::array<BoxName, 3> kBoxNames{{
+    {Id::txtHeight, Id::lblHeight, {}},
+    {Id::txtWidth, Id::lblWidth, {}},
+    {Id::txtOutput, std::nullopt, "Answer"},
+}};
 
 // Labels never take the focus; the keyboard visits the rest by tab index.
 constexpr bool takesFocus(const Control& c) {

@@ -3,7 +3,10 @@
 //   driver PATH\TO\Brevorn.exe
 // Prints one line per case, then "N passed, M failed".
 #include <windows.h>
+// After windows.h, which it needs.
+#include <oleacc.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <functional>
@@ -381,7 +384,14 @@ void layout(Brevorn& app, int dpi) {
         RECT area{};
         GetWindowRect(app.control(c.id), &area);
         MapWindowPoints(nullptr, app.window, reinterpret_cast<POINT*>(&area), 2);
-        const RECT want = scaled(c.area, dpi);
+        RECT want = scaled(c.area, dpi);
+        // A label that names a box comes before it, so on top: it stops where
+        // the box begins instead of painting over it.
+        for (const form::BoxName& name : form::kBoxNames) {
+            if (name.label == c.id) {
+                want.bottom = std::min(want.bottom, scaled(form::control(name.box).area, dpi).top);
+            }
+        }
         check(EqualRect(&area, &want),
               std::string(c.name) + " at " + show(area) + ", expected " + show(want));
         if (c.kind != form::Kind::textBox) {
@@ -428,6 +438,53 @@ void tabOrder(Brevorn& app) {
               "Tab number " + std::to_string(step) + " went to " + quoted(app.focusName()) +
                   ", not " + next.name.data());
     }
+}
+
+// What a screen reader calls each box or button: a box's name from the
+// table, a button's caption.
+std::wstring spokenName(const form::Control& c) {
+    for (const form::BoxName& name : form::kBoxNames) {
+        if (name.box == c.id) {
+            return wide(name.name());
+        }
+    }
+    return wide(c.caption);
+}
+
+std::string hex(HRESULT result) {
+    char text[16];
+    std::snprintf(text, sizeof text, "0x%08lx", static_cast<unsigned long>(result));
+    return text;
+}
+
+// Read as a screen reader reads it, from this process, through oleacc.
+void accessibleName(Brevorn& app, const form::Control& c) {
+    IAccessible* accessible = nullptr;
+    HRESULT result =
+        AccessibleObjectFromWindow(app.control(c.id), OBJID_CLIENT, __uuidof(IAccessible),
+                                   reinterpret_cast<void**>(&accessible));
+    check(SUCCEEDED(result) && accessible != nullptr, "no accessible object (" + hex(result) + ")");
+    VARIANT self{};
+    self.vt = VT_I4;
+    self.lVal = CHILDID_SELF;
+    BSTR name = nullptr;
+    result = accessible->get_accName(self, &name);
+    accessible->Release();
+    const std::wstring read = name == nullptr ? L"" : std::wstring(name, SysStringLen(name));
+    SysFreeString(name);
+    check(result == S_OK && read == spokenName(c),
+          "read as " + quoted(read) + " (" + hex(result) + "), expected " + quoted(spokenName(c)));
+}
+
+std::vector<Case> accessibleNames() {
+    std::vector<Case> cases;
+    for (const form::Control& c : form::inTabOrder()) {
+        if (form::takesFocus(c)) {
+            cases.push_back({std::string(c.name) + " has its name for screen readers",
+                             [c](Brevorn& app) { accessibleName(app, c); }});
+        }
+    }
+    return cases;
 }
 
 // Enter and Escape run nothing: once a key typed after them has arrived, they
@@ -597,7 +654,7 @@ int textWidth(HFONT font, const std::wstring& text) {
 // The boxes a person types into are in the system's message font at `dpi`:
 // neither the control's default font nor one scaled for another dpi. The box
 // may place characters a little apart from the font's own reckoning.
-void messageFontIn(Brevorn& app, int dpi) {
+void messageFontIn(const Brevorn& app, int dpi) {
     const std::wstring digits = L"4804804804";
     HFONT font = messageFont(dpi);
     const int want = textWidth(font, digits);
@@ -648,6 +705,9 @@ std::vector<Case> casesAt96() {
         {"boxes and buttons are in front of the labels they overlap", inFront},
         {"Tab goes round in the table's order", tabOrder},
     };
+    for (Case& named : accessibleNames()) {
+        cases.push_back(std::move(named));
+    }
     for (const Id box : {Id::txtHeight, Id::txtWidth}) {
         for (const WORD key : {VK_RETURN, VK_ESCAPE}) {
             cases.push_back({std::string(key == VK_RETURN ? "Enter" : "Escape") + " in " +
@@ -672,17 +732,21 @@ std::vector<Case> casesAt96() {
 }
 
 std::vector<Case> casesAt192() {
-    return {
+    std::vector<Case> cases = {
         {"the layout at 192 dpi", [](Brevorn& app) { layout(app, 192); }},
         {"the boxes are in the message font at 192 dpi",
          [](Brevorn& app) { messageFontIn(app, 192); }},
         {"the widest answer fits at 192 dpi", widestAnswerFits},
-        {"the system menu's Close ends the program with status 0",
-         [](Brevorn& app) {
-             closes(app, [&] { PostMessageW(app.window, WM_SYSCOMMAND, SC_CLOSE, 0); });
-         },
-         true},
     };
+    for (Case& named : accessibleNames()) {
+        cases.push_back(std::move(named));
+    }
+    cases.push_back({"the system menu's Close ends the program with status 0",
+                     [](Brevorn& app) {
+                         closes(app, [&] { PostMessageW(app.window, WM_SYSCOMMAND, SC_CLOSE, 0); });
+                     },
+                     true});
+    return cases;
 }
 
 // The dots per inch a program reads when it starts.
@@ -705,6 +769,7 @@ int wmain(int argc, wchar_t** argv) {
     // A crash ends the program (the one under test too, which inherits this)
     // instead of waiting in Wine's debugger.
     SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOGPFAULTERRORBOX);
+    CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
     int passed = 0, failed = 0;
     for (const DWORD dpi : {96, 192}) {
         setLogPixels(dpi);

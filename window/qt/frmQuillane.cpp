@@ -74,10 +74,16 @@ frmQuillane::frmQuillane()
         move(screen->availableGeometry().center() - rect().center());
     }
 
-    // Screen readers name each box after the label above it.
-    lblHeight->setBuddy(txtHeight);
-    lblWidth->setBuddy(txtWidth);
-    txtOutput->setAccessibleName(QStringLiteral("Answer"));
+    // Screen readers name a box after its buddy label, or by its own name.
+    for (const form::BoxName& name : form::kBoxNames) {
+        QWidget* box = widget(name.box);
+        QWidget* label = name.label.has_value() ? widget(*name.label) : nullptr;
+        if (auto* buddy = qobject_cast<QLabel*>(label)) {
+            buddy->setBuddy(box);
+        } else {
+            box->setAccessibleName(latin1(name.name()));
+        }
+    }
     fitAnswerFont();
 
     QWidget* previous = nullptr;

@@ -19,10 +19,35 @@ constexpr wchar_t kClassName[] = L"Quillane";
 constexpr DWORD kFrameStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU;
 constexpr int kIconId = 1;
 
+// How `box` is named, if it is a text box.
+const form::BoxName* nameOf(form::Id box) {
+    for (const form::BoxName& name : form::kBoxNames) {
+        if (name.box == box) {
+            return &name;
+        }
+    }
+    return nullptr;
+}
+
+// The box that `label` names, if it names one.
+const form::Control* namedBy(form::Id label) {
+    for (const form::BoxName& name : form::kBoxNames) {
+        if (name.label == label) {
+            return &form::control(name.box);
+        }
+    }
+    return nullptr;
+}
+
+// Left, top, width and height at `dpi`. A label that names a box is in front
+// of it, so it stops where the box begins.
 RECT placeOf(const form::Control& control, UINT dpi) {
     const form::Twips& area = control.area;
-    return {scaled(area.left, dpi), scaled(area.top, dpi), scaled(area.width, dpi),
-            scaled(area.height, dpi)};  // left, top, width, height
+    int height = scaled(area.height, dpi);
+    if (const form::Control* named = namedBy(control.id)) {
+        height = std::min(height, scaled(named->area.top, dpi) - scaled(area.top, dpi));
+    }
+    return {scaled(area.left, dpi), scaled(area.top, dpi), scaled(area.width, dpi), height};
 }
 
 // The frame of the client area at `dpi`, centred in the primary work area.
@@ -38,24 +63,47 @@ RECT centredFrame(UINT dpi) {
             work.top + (work.bottom - work.top - height) / 2, width, height};
 }
 
-// The dialog manager tabs in creation order, and the first created sibling is
-// on top: boxes and buttons first, by tab index, then the labels under them.
+// Made once, at its place in its font.
+HWND create(HWND form, HINSTANCE instance, const form::Control& control, UINT dpi, HFONT font) {
+    const RECT place = placeOf(control, dpi);
+    HWND created = CreateWindowExW(
+        exStyleOf(control), className(control.kind), toUtf16(control.caption).c_str(),
+        styleOf(control), place.left, place.top, place.right, place.bottom, form,
+        reinterpret_cast<HMENU>(static_cast<INT_PTR>(controlId(control.id))), instance, nullptr);
+    if (created != nullptr) {
+        SendMessageW(created, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+    }
+    return created;
+}
+
+// The dialog manager tabs in creation order, the first created sibling is on
+// top, and a screen reader names a box after the static created just before
+// it. So: boxes and buttons by tab index, each box just after the label that
+// names it (a hidden one where the box has no label of its own), then the
+// other labels, under what they overlap.
 bool createControls(HWND form, HINSTANCE instance, UINT dpi, HFONT font) {
-    for (const bool focusable : {true, false}) {
-        for (const form::Control& control : form::inTabOrder()) {
-            if (form::takesFocus(control) != focusable) {
-                continue;
-            }
-            const RECT place = placeOf(control, dpi);
-            HWND created = CreateWindowExW(
-                exStyleOf(control), className(control.kind), toUtf16(control.caption).c_str(),
-                styleOf(control), place.left, place.top, place.right, place.bottom, form,
-                reinterpret_cast<HMENU>(static_cast<INT_PTR>(controlId(control.id))), instance,
-                nullptr);
-            if (created == nullptr) {
+    for (const form::Control& control : form::inTabOrder()) {
+        if (!form::takesFocus(control)) {
+            continue;
+        }
+        if (const form::BoxName* name = nameOf(control.id)) {
+            HWND label =
+                name->label.has_value()
+                    ? create(form, instance, form::control(*name->label), dpi, font)
+                    : CreateWindowExW(0, L"STATIC", toUtf16(name->name()).c_str(), WS_CHILD, 0, 0,
+                                      0, 0, form, nullptr, instance, nullptr);
+            if (label == nullptr) {
                 return false;
             }
-            SendMessageW(created, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+        }
+        if (create(form, instance, control, dpi, font) == nullptr) {
+            return false;
+        }
+    }
+    for (const form::Control& control : form::inTabOrder()) {
+        if (!form::takesFocus(control) && namedBy(control.id) == nullptr &&
+            create(form, instance, control, dpi, font) == nullptr) {
+            return false;
         }
     }
     return true;
@@ -65,55 +113,54 @@ HWND child(HWND form, form::Id id) {
     return GetDlgItem(form, controlId(id));
 }
 
-// Where the widest answer starts and ends in `box`, as the box itself lays
-// it out in its present font.
-struct Span {
-    int left, right;
+// Whether the widest answer shows whole in `box`, in its present font, as the
+// box itself lays it out: from its first character, one pixel to spare for
+// the caret. The box's margins follow its font, so its room is read each time.
+struct Fit {
+    bool fits;
+    int width, room;
 };
 
-Span widestAnswerIn(HWND box, const std::wstring& widest) {
+Fit widestAnswerIn(HWND box, const std::wstring& widest) {
     SetWindowTextW(box, widest.c_str());
+    RECT room{};
+    SendMessageW(box, EM_GETRECT, 0, reinterpret_cast<LPARAM>(&room));
     const auto x = [box](std::size_t index) {
         return static_cast<short>(LOWORD(SendMessageW(box, EM_POSFROMCHAR, index, 0)));
     };
     const std::size_t last = widest.size() - 1;
     // The answer ends in two digits, and digits are all one width.
-    const Span span{x(0), x(last) + (x(last) - x(last - 1))};
+    const int left = x(0), right = x(last) + (x(last) - x(last - 1));
     SetWindowTextW(box, L"");
-    return span;
+    return {left >= room.left && right < room.right, right - left,
+            static_cast<int>(room.right - room.left)};
 }
 
 // The message font is too wide for the answer box, and a scrolled answer
 // loses its first letter: that box alone gets the largest smaller size of the
-// same face whose widest answer fits its formatting rectangle, one pixel
-// spare for the caret. Width grows about as the height, so the size the
-// message font's width points to is tried first, then its neighbours.
+// same face whose widest answer fits. Width grows about as the height, so the
+// size that the message font's width points to is tried first, then its
+// neighbours. Null when the message font fits.
 HFONT fittingFont(HWND box, LOGFONTW font, HFONT messageFont) {
     constexpr int kSmallest = 4;
     const std::wstring widest = toUtf16(form::kWidestAnswer);
-    RECT room{};
-    SendMessageW(box, EM_GETRECT, 0, reinterpret_cast<LPARAM>(&room));
-    const auto fits = [&](const Span& span) {
-        return span.left >= room.left && span.right < room.right;
-    };
-    const Span whole = widestAnswerIn(box, widest);
+    const Fit whole = widestAnswerIn(box, widest);
     const int sign = font.lfHeight < 0 ? -1 : 1;
     const int size = static_cast<int>(font.lfHeight) * sign;
-    if (fits(whole) || whole.right <= whole.left || size <= kSmallest) {
-        return nullptr;  // the message font itself
+    if (whole.fits || whole.width <= 0 || size <= kSmallest) {
+        return nullptr;
     }
     const auto tried = [&](int trial) {
         font.lfHeight = trial * sign;
         HFONT candidate = CreateFontIndirectW(&font);
         SendMessageW(box, WM_SETFONT, reinterpret_cast<WPARAM>(candidate), FALSE);
-        return std::pair{candidate, fits(widestAnswerIn(box, widest))};
+        return std::pair{candidate, widestAnswerIn(box, widest).fits};
     };
     const auto discard = [&](HFONT candidate) {
         SendMessageW(box, WM_SETFONT, reinterpret_cast<WPARAM>(messageFont), FALSE);
         DeleteObject(candidate);
     };
-    int trial = std::clamp(MulDiv(size, room.right - room.left - 1, whole.right - whole.left),
-                           kSmallest, size - 1);
+    int trial = std::clamp(MulDiv(size, whole.room - 1, whole.width), kSmallest, size - 1);
     auto [best, fitted] = tried(trial);
     if (fitted) {
         // A larger size may fit as well.
