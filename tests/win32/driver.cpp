@@ -617,6 +617,60 @@ void info(Brevorn& app) {
     check(waitFor([&] { return app.boxes().empty(); }), "a click on OK did not close the box");
 }
 
+// Where `text` starts and ends in `box` as the box lays it out, its last two
+// characters being digits, which are all one width.
+struct Span {
+    int left, right;
+};
+
+Span spanOf(HWND box, const std::wstring& text) {
+    const auto x = [box](std::size_t index) {
+        return static_cast<short>(LOWORD(SendMessageW(box, EM_POSFROMCHAR, index, 0)));
+    };
+    const std::size_t last = text.size() - 1;
+    return {x(0), x(last) + (x(last) - x(last - 1))};
+}
+
+// The message font at `dpi`, from this process's own metrics at its own dpi.
+HFONT messageFont(int dpi) {
+    NONCLIENTMETRICSW metrics{};
+    metrics.cbSize = sizeof metrics;
+    SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0);
+    HDC screen = GetDC(nullptr);
+    const int own = GetDeviceCaps(screen, LOGPIXELSY);
+    ReleaseDC(nullptr, screen);
+    metrics.lfMessageFont.lfHeight = MulDiv(metrics.lfMessageFont.lfHeight, dpi, own);
+    return CreateFontIndirectW(&metrics.lfMessageFont);
+}
+
+int textWidth(HFONT font, const std::wstring& text) {
+    HDC screen = GetDC(nullptr);
+    const HGDIOBJ previous = SelectObject(screen, font);
+    SIZE extent{};
+    GetTextExtentPoint32W(screen, text.c_str(), static_cast<int>(text.size()), &extent);
+    SelectObject(screen, previous);
+    ReleaseDC(nullptr, screen);
+    return extent.cx;
+}
+
+// The boxes a person types into are in the system's message font at `dpi`:
+// neither the control's default font nor one scaled for another dpi. The box
+// may place characters a little apart from the font's own reckoning.
+void messageFontIn(const Brevorn& app, int dpi) {
+    const std::wstring digits = L"4804804804";
+    HFONT font = messageFont(dpi);
+    const int want = textWidth(font, digits);
+    DeleteObject(font);
+    for (const Id box : {Id::txtHeight, Id::txtWidth}) {
+        app.setText(box, digits);
+        const Span span = spanOf(app.control(box), digits);
+        const int shown = span.right - span.left;
+        check(std::abs(shown - want) * 10 <= want,
+              std::string(form::control(box).name) + " shows " + quoted(digits) + " " +
+                  std::to_string(shown) + " px wide, the message font " + std::to_string(want));
+    }
+}
+
 // The widest answer shows whole, from its first character, without scrolling.
 void widestAnswerFits(Brevorn& app) {
     app.setText(Id::txtHeight, L"480");
@@ -628,15 +682,14 @@ void widestAnswerFits(Brevorn& app) {
           "the answer box reads " + quoted(textOf(output)));
     RECT room{};
     SendMessageW(output, EM_GETRECT, 0, reinterpret_cast<LPARAM>(&room));
-    const auto x = [output](int index) {
-        return static_cast<short>(LOWORD(SendMessageW(output, EM_POSFROMCHAR, index, 0)));
-    };
-    const int last = static_cast<int>(widest.size()) - 1;
-    const int end = x(last) + (x(last) - x(last - 1));  // digits are all one width
-    check(SendMessageW(output, EM_GETFIRSTVISIBLELINE, 0, 0) == 0 && x(0) >= room.left &&
-              end <= room.right,
-          "the answer spans x " + std::to_string(x(0)) + ".." + std::to_string(end) +
-              ", the room " + std::to_string(room.left) + ".." + std::to_string(room.right));
+    const Span span = spanOf(output, widest);
+    const std::string spans = "the answer spans x " + std::to_string(span.left) + ".." +
+                              std::to_string(span.right) + ", the room " +
+                              std::to_string(room.left) + ".." + std::to_string(room.right);
+    check(SendMessageW(output, EM_GETFIRSTVISIBLELINE, 0, 0) == 0 && span.left >= room.left &&
+              span.right <= room.right,
+          spans);
+    std::printf("      %s\n", spans.c_str());
 }
 
 void closes(Brevorn& app, const std::function<void()>& close) {
@@ -649,6 +702,8 @@ std::vector<Case> casesAt96() {
     std::vector<Case> cases = {
         {"the window at start", startingWindow},
         {"the layout at 96 dpi", [](Brevorn& app) { layout(app, 96); }},
+        {"the boxes are in the message font at 96 dpi",
+         [](Brevorn& app) { messageFontIn(app, 96); }},
         {"boxes and buttons are in front of the labels they overlap", inFront},
         {"Tab goes round in the table's order", tabOrder},
     };
@@ -681,6 +736,8 @@ std::vector<Case> casesAt96() {
 std::vector<Case> casesAt192() {
     std::vector<Case> cases = {
         {"the layout at 192 dpi", [](Brevorn& app) { layout(app, 192); }},
+        {"the boxes are in the message font at 192 dpi",
+         [](Brevorn& app) { messageFontIn(app, 192); }},
         {"the widest answer fits at 192 dpi", widestAnswerFits},
     };
     for (Case& named : accessibleNames()) {
@@ -714,8 +771,6 @@ int wmain(int argc, wchar_t** argv) {
     // A crash ends the program (the one under test too, which inherits this)
     // instead of waiting in Wine's debugger.
     SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOGPFAULTERRORBOX);
-    // Rectangles in real pixels, whatever the program's dpi.
-    SetProcessDpiAwarenessContext(DPI_AWARENESS_CONTEXT_PER_MONITOR_AWARE_V2);
     CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
     int passed = 0, failed = 0;
     for (const DWORD dpi : {96, 192}) {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <windows.h>
+
 #include "window/form_layout.h"
 
 namespace brevorn {
@@ -8,6 +10,44 @@ namespace brevorn {
 // Escape: neither may reach a button.
 constexpr int controlId(form::Id id) {
     return 100 + static_cast<int>(id);
+}
+
+inline int scaled(int twips, UINT dpi) {
+    return MulDiv(twips, static_cast<int>(dpi), form::kTwipsPerInch);
+}
+
+constexpr const wchar_t* className(form::Kind kind) {
+    switch (kind) {
+        case form::Kind::label:
+            return L"STATIC";
+        case form::Kind::textBox:
+            return L"EDIT";
+        case form::Kind::button:
+            break;
+    }
+    return L"BUTTON";
+}
+
+constexpr DWORD exStyleOf(const form::Control& control) {
+    return control.kind == form::Kind::textBox ? WS_EX_CLIENTEDGE : 0;
+}
+
+constexpr DWORD styleOf(const form::Control& control) {
+    // Without clipping, a label that repaints after the control in front of it
+    // paints over that control.
+    DWORD style = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS;
+    if (form::takesFocus(control)) {
+        style |= WS_TABSTOP;
+    }
+    switch (control.kind) {
+        case form::Kind::label:
+            return style | SS_CENTER;  // from the top of its area, clear of the box below
+        case form::Kind::textBox:
+            return style | ES_CENTER | ES_AUTOHSCROLL;
+        case form::Kind::button:
+            break;
+    }
+    return style | BS_PUSHBUTTON;
 }
 
 }  // namespace brevorn

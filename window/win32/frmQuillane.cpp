@@ -2,11 +2,14 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <tuple>
+#include <utility>
 
 #include "calc/letterbox.h"
 #include "commands/commands.h"
 #include "window/form_layout.h"
 #include "window/win32/controls.h"
+#include "window/win32/dpi.h"
 #include "window/win32/text.h"
 
 namespace brevorn {
@@ -15,47 +18,6 @@ namespace {
 constexpr wchar_t kClassName[] = L"Quillane";
 constexpr DWORD kFrameStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU;
 constexpr int kIconId = 1;
-
-int scaled(int twips, UINT dpi) {
-    return MulDiv(twips, static_cast<int>(dpi), form::kTwipsPerInch);
-}
-
-const wchar_t* className(form::Kind kind) {
-    switch (kind) {
-        case form::Kind::label:
-            return L"STATIC";
-        case form::Kind::textBox:
-            return L"EDIT";
-        case form::Kind::button:
-            break;
-    }
-    return L"BUTTON";
-}
-
-DWORD styleOf(const form::Control& control) {
-    // Without clipping, a label that repaints after the control in front of it
-    // paints over that control.
-    DWORD style = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS;
-    if (form::takesFocus(control)) {
-        style |= WS_TABSTOP;
-    }
-    switch (control.kind) {
-        case form::Kind::label:
-            return style | SS_CENTER;  // from the top of its area, clear of the box below
-        case form::Kind::textBox:
-            return style | ES_CENTER | ES_AUTOHSCROLL;
-        case form::Kind::button:
-            break;
-    }
-    return style | BS_PUSHBUTTON;
-}
-
-HWND create(HWND form, HINSTANCE instance, const form::Control& control) {
-    return CreateWindowExW(
-        control.kind == form::Kind::textBox ? WS_EX_CLIENTEDGE : 0, className(control.kind),
-        toUtf16(control.caption).c_str(), styleOf(control), 0, 0, 0, 0, form,
-        reinterpret_cast<HMENU>(static_cast<INT_PTR>(controlId(control.id))), instance, nullptr);
-}
 
 // How `box` is named, if it is a text box.
 const form::BoxName* nameOf(form::Id box) {
@@ -77,13 +39,49 @@ const form::Control* namedBy(form::Id label) {
     return nullptr;
 }
 
+// Left, top, width and height at `dpi`. A label that names a box is in front
+// of it, so it stops where the box begins.
+RECT placeOf(const form::Control& control, UINT dpi) {
+    const form::Twips& area = control.area;
+    int height = scaled(area.height, dpi);
+    if (const form::Control* named = namedBy(control.id)) {
+        height = std::min(height, scaled(named->area.top, dpi) - scaled(area.top, dpi));
+    }
+    return {scaled(area.left, dpi), scaled(area.top, dpi), scaled(area.width, dpi), height};
+}
+
+// The frame of the client area at `dpi`, centred in the primary work area.
+RECT centredFrame(UINT dpi) {
+    const RECT frame =
+        dpi::frameAround({0, 0, scaled(form::kClientWidth, dpi), scaled(form::kClientHeight, dpi)},
+                         kFrameStyle, 0, dpi);
+    RECT work{};
+    SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+    const int width = frame.right - frame.left;
+    const int height = frame.bottom - frame.top;
+    return {work.left + (work.right - work.left - width) / 2,
+            work.top + (work.bottom - work.top - height) / 2, width, height};
+}
+
+// Made once, at its place in its font.
+HWND create(HWND form, HINSTANCE instance, const form::Control& control, UINT dpi, HFONT font) {
+    const RECT place = placeOf(control, dpi);
+    HWND created = CreateWindowExW(
+        exStyleOf(control), className(control.kind), toUtf16(control.caption).c_str(),
+        styleOf(control), place.left, place.top, place.right, place.bottom, form,
+        reinterpret_cast<HMENU>(static_cast<INT_PTR>(controlId(control.id))), instance, nullptr);
+    if (created != nullptr) {
+        SendMessageW(created, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+    }
+    return created;
+}
+
 // The dialog manager tabs in creation order, the first created sibling is on
 // top, and a screen reader names a box after the static created just before
 // it. So: boxes and buttons by tab index, each box just after the label that
 // names it (a hidden one where the box has no label of its own), then the
-// other labels, under what they overlap. A naming label is on top of its box,
-// so its window stops where the box begins (see layOut).
-bool createControls(HWND form, HINSTANCE instance) {
+// other labels, under what they overlap.
+bool createControls(HWND form, HINSTANCE instance, UINT dpi, HFONT font) {
     for (const form::Control& control : form::inTabOrder()) {
         if (!form::takesFocus(control)) {
             continue;
@@ -91,20 +89,20 @@ bool createControls(HWND form, HINSTANCE instance) {
         if (const form::BoxName* name = nameOf(control.id)) {
             HWND label =
                 name->label.has_value()
-                    ? create(form, instance, form::control(*name->label))
+                    ? create(form, instance, form::control(*name->label), dpi, font)
                     : CreateWindowExW(0, L"STATIC", toUtf16(name->name()).c_str(), WS_CHILD, 0, 0,
                                       0, 0, form, nullptr, instance, nullptr);
             if (label == nullptr) {
                 return false;
             }
         }
-        if (create(form, instance, control) == nullptr) {
+        if (create(form, instance, control, dpi, font) == nullptr) {
             return false;
         }
     }
     for (const form::Control& control : form::inTabOrder()) {
         if (!form::takesFocus(control) && namedBy(control.id) == nullptr &&
-            create(form, instance, control) == nullptr) {
+            create(form, instance, control, dpi, font) == nullptr) {
             return false;
         }
     }
@@ -115,43 +113,81 @@ HWND child(HWND form, form::Id id) {
     return GetDlgItem(form, controlId(id));
 }
 
-LOGFONTW messageFont(UINT dpi) {
-    NONCLIENTMETRICSW metrics{};
-    metrics.cbSize = sizeof metrics;
-    SystemParametersInfoForDpi(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0, dpi);
-    return metrics.lfMessageFont;
+// Whether the widest answer shows whole in `box`, in its present font, as the
+// box itself lays it out: from its first character, one pixel to spare for
+// the caret. The box's margins follow its font, so its room is read each time.
+struct Fit {
+    bool fits;
+    int width, room;
+};
+
+Fit widestAnswerIn(HWND box, const std::wstring& widest) {
+    SetWindowTextW(box, widest.c_str());
+    RECT room{};
+    SendMessageW(box, EM_GETRECT, 0, reinterpret_cast<LPARAM>(&room));
+    const auto x = [box](std::size_t index) {
+        return static_cast<short>(LOWORD(SendMessageW(box, EM_POSFROMCHAR, index, 0)));
+    };
+    const std::size_t last = widest.size() - 1;
+    // The answer ends in two digits, and digits are all one width.
+    const int left = x(0), right = x(last) + (x(last) - x(last - 1));
+    SetWindowTextW(box, L"");
+    return {left >= room.left && right < room.right, right - left,
+            static_cast<int>(room.right - room.left)};
 }
 
 // The message font is too wide for the answer box, and a scrolled answer
 // loses its first letter: that box alone gets the largest smaller size of the
-// same face whose widest answer fits its formatting rectangle.
-HFONT fittingFont(HWND box, LOGFONTW font) {
+// same face whose widest answer fits. Width grows about as the height, so the
+// size that the message font's width points to is tried first, then its
+// neighbours. Null when the message font fits.
+HFONT fittingFont(HWND box, LOGFONTW font, HFONT messageFont) {
+    constexpr int kSmallest = 4;
     const std::wstring widest = toUtf16(form::kWidestAnswer);
-    HDC dc = GetDC(box);
-    for (;;) {
+    const Fit whole = widestAnswerIn(box, widest);
+    const int sign = font.lfHeight < 0 ? -1 : 1;
+    const int size = static_cast<int>(font.lfHeight) * sign;
+    if (whole.fits || whole.width <= 0 || size <= kSmallest) {
+        return nullptr;
+    }
+    const auto tried = [&](int trial) {
+        font.lfHeight = trial * sign;
         HFONT candidate = CreateFontIndirectW(&font);
         SendMessageW(box, WM_SETFONT, reinterpret_cast<WPARAM>(candidate), FALSE);
-        RECT room{};
-        SendMessageW(box, EM_GETRECT, 0, reinterpret_cast<LPARAM>(&room));
-        const HGDIOBJ previous = SelectObject(dc, candidate);
-        SIZE extent{};
-        GetTextExtentPoint32W(dc, widest.c_str(), static_cast<int>(widest.size()), &extent);
-        SelectObject(dc, previous);
-        // One pixel more for the caret, as the box itself reckons.
-        if (extent.cx + 1 <= room.right - room.left || font.lfHeight >= -4) {
-            ReleaseDC(box, dc);
-            return candidate;
-        }
-        SendMessageW(box, WM_SETFONT, 0, FALSE);
+        return std::pair{candidate, widestAnswerIn(box, widest).fits};
+    };
+    const auto discard = [&](HFONT candidate) {
+        SendMessageW(box, WM_SETFONT, reinterpret_cast<WPARAM>(messageFont), FALSE);
         DeleteObject(candidate);
-        font.lfHeight += font.lfHeight < 0 ? 1 : -1;
+    };
+    int trial = std::clamp(MulDiv(size, whole.room - 1, whole.width), kSmallest, size - 1);
+    auto [best, fitted] = tried(trial);
+    if (fitted) {
+        // A larger size may fit as well.
+        while (trial + 1 < size) {
+            auto [larger, fitsToo] = tried(trial + 1);
+            if (!fitsToo) {
+                discard(larger);
+                SendMessageW(box, WM_SETFONT, reinterpret_cast<WPARAM>(best), FALSE);
+                break;
+            }
+            DeleteObject(best);
+            best = larger;
+            ++trial;
+        }
+        return best;
     }
+    while (!fitted && trial > kSmallest) {
+        discard(best);
+        std::tie(best, fitted) = tried(--trial);
+    }
+    return best;
 }
 
 void setIcons(HWND form, HINSTANCE instance, UINT dpi) {
     for (const auto& [which, metric] :
          {std::pair{ICON_BIG, SM_CXICON}, std::pair{ICON_SMALL, SM_CXSMICON}}) {
-        const int size = GetSystemMetricsForDpi(metric, dpi);
+        const int size = dpi::systemMetric(metric, dpi);
         const auto* icon = static_cast<HICON>(
             LoadImageW(instance, MAKEINTRESOURCEW(kIconId), IMAGE_ICON, size, size, LR_SHARED));
         SendMessageW(form, WM_SETICON, which, reinterpret_cast<LPARAM>(icon));
@@ -165,36 +201,37 @@ frmQuillane::frmQuillane(HINSTANCE instance, int show) {
     windowClass.cbSize = sizeof windowClass;
     windowClass.lpfnWndProc = procedure;
     windowClass.hInstance = instance;
-    windowClass.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(kIconId));
     windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
     windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
     windowClass.lpszClassName = kClassName;
     RegisterClassExW(&windowClass);
 
-    // The window procedure already knows the handle by the time this returns.
-    window_ = CreateWindowExW(0, kClassName, toUtf16(form::kCaption).c_str(), kFrameStyle,
-                              CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr,
-                              nullptr, instance, this);
+    // Made where it will show, at the size it will have, once: the window
+    // procedure already knows the handle by the time this returns.
+    UINT dpi = dpi::ofSystem();
+    const RECT frame = centredFrame(dpi);
+    window_ =
+        CreateWindowExW(0, kClassName, toUtf16(form::kCaption).c_str(), kFrameStyle, frame.left,
+                        frame.top, frame.right, frame.bottom, nullptr, nullptr, instance, this);
     if (window_ == nullptr) {
         return;
     }
-    if (!createControls(window_, instance)) {
+    // The primary monitor may have been given another dpi since the desktop
+    // was set up.
+    if (const UINT shown = dpi::ofWindow(window_); shown != dpi) {
+        dpi = shown;
+        const RECT again = centredFrame(dpi);
+        SetWindowPos(window_, nullptr, again.left, again.top, again.right, again.bottom,
+                     SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+    const LOGFONTW base = dpi::messageFont(dpi);
+    font_ = CreateFontIndirectW(&base);
+    if (!createControls(window_, instance, dpi, font_)) {
         DestroyWindow(window_);
         return;
     }
-    const UINT dpi = GetDpiForWindow(window_);
+    answerFont_ = fittingFont(child(window_, form::Id::txtOutput), base, font_);
     setIcons(window_, instance, dpi);
-    layOut(dpi);
-
-    RECT frame{0, 0, scaled(form::kClientWidth, dpi), scaled(form::kClientHeight, dpi)};
-    AdjustWindowRectExForDpi(&frame, kFrameStyle, FALSE, 0, dpi);
-    RECT work{};
-    SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
-    const int width = frame.right - frame.left;
-    const int height = frame.bottom - frame.top;
-    SetWindowPos(window_, nullptr, work.left + (work.right - work.left - width) / 2,
-                 work.top + (work.bottom - work.top - height) / 2, width, height,
-                 SWP_NOZORDER | SWP_NOACTIVATE);
 
     ShowWindow(window_, show);
     lastFocus_ = child(window_, form::Id::txtHeight);
@@ -274,22 +311,16 @@ LRESULT frmQuillane::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 // Places every control at `dpi` and gives it the system's message font there.
-// A label that names a box is in front of it, so it stops where the box begins.
 void frmQuillane::layOut(UINT dpi) {
-    const LOGFONTW base = messageFont(dpi);
+    const LOGFONTW base = dpi::messageFont(dpi);
     HFONT font = CreateFontIndirectW(&base);
     for (const form::Control& control : form::kControls) {
+        const RECT place = placeOf(control, dpi);
         HWND box = child(window_, control.id);
-        const form::Twips& area = control.area;
-        int height = scaled(area.height, dpi);
-        if (const form::Control* named = namedBy(control.id)) {
-            height = std::min(height, scaled(named->area.top, dpi) - scaled(area.top, dpi));
-        }
-        MoveWindow(box, scaled(area.left, dpi), scaled(area.top, dpi), scaled(area.width, dpi),
-                   height, TRUE);
+        MoveWindow(box, place.left, place.top, place.right, place.bottom, TRUE);
         SendMessageW(box, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
     }
-    HFONT answerFont = fittingFont(child(window_, form::Id::txtOutput), base);
+    HFONT answerFont = fittingFont(child(window_, form::Id::txtOutput), base, font);
     DeleteObject(font_);
     DeleteObject(answerFont_);
     font_ = font;

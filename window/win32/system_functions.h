@@ -1,0 +1,12 @@
+// Functions newer than Windows 7 SP1, looked up when they are wanted so that
+// Brevorn.exe loads where they are missing.
+#pragma once
+
+#include <windows.h>
+
+namespace brevorn {
+
+// `name` in the system DLL `dll`, or null where this Windows lacks either.
+FARPROC systemFunction(const wchar_t* dll, const char* name);
+
+}  // namespace brevorn
