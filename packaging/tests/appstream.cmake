@@ -13,11 +13,11 @@ function(appstream_validate command path what)
     require_program(appstreamcli appstreamcli appstream)
     execute_process(COMMAND ${appstreamcli} ${command} --no-net --pedantic ${ARGN} ${path}
                     RESULT_VARIABLE status OUTPUT_VARIABLE report ERROR_VARIABLE report)
-    # "W: org.example.app:12: tag-name what it concerns"
-    string(REGEX MATCHALL "(^|\n)[EWIP]: [^ \n]+: [^\n]+" lines "${report}")
+    # "W: org.example.app:12: tag-name what it concerns", indented under its file by validate-tree
+    string(REGEX MATCHALL "(^|\n) *[EWIP]: [^ \n]+: [^\n]+" lines "${report}")
     set(allowed_seen FALSE)
     foreach(line IN LISTS lines)
-        string(REGEX REPLACE "^\n?[EWIP]: [^ ]+: " "" issue "${line}")
+        string(REGEX REPLACE "^\n? *[EWIP]: [^ ]+: " "" issue "${line}")
         string(STRIP "${issue}" issue)
         if(NOT issue IN_LIST appstream_allowed_issues)
             message(FATAL_ERROR "appstreamcli finds fault with ${what}:\n${report}")
