@@ -119,6 +119,10 @@ TEST(Letterbox, AnswersForKnownSources) {
         {480, 704, "H=240, W=352"},
         {28, 41, "H=240, W=351"},
         {-240, -352, "H=240, W=352"},
+        // Each step rounded to a double: 352 / 320, a little above 1.1, times 55 lands just
+        // above 60.5; 240 / 352 * 11 just below 7.5. Extended precision gives 60 and 8.
+        {55, 320, "H=61, W=352"},
+        {352, 11, "H=240, W=7"},
         // Errors: a zero divisor first, then a result out of range.
         {480, 0, "error 11"},
         {-5, 0, "error 11"},
