@@ -90,7 +90,8 @@ std::int16_t floatToInteger(double value) {
     if (std::fabs(value - std::trunc(value)) == 0.5) {
         rounded = 2.0 * std::round(value / 2.0);
     }
-    if (!(rounded >= kMin && rounded <= kMax)) {  // NaN fails too
+    // Not De Morgan's form: every comparison with a NaN is false, so this one fails it too.
+    if (!(rounded >= kMin && rounded <= kMax)) {  // NOLINT(readability-simplify-boolean-expr)
         throw RunError(kOverflow);
     }
     return static_cast<std::int16_t>(rounded);

@@ -75,7 +75,7 @@ TEST(FloatToInteger, RoundsHalfToEvenWithinRange) {
         EXPECT_EQ(floatToInteger(value), expected) << value;
     }
     for (const double value :
-         {32767.5, -32768.51, 352000.0, -1e300, double{HUGE_VAL}, -double{HUGE_VAL}, double{NAN}}) {
+         {32767.5, -32768.51, 352000.0, -1e300, HUGE_VAL, -HUGE_VAL, double{NAN}}) {
         EXPECT_THROW(floatToInteger(value), RunError) << value;
     }
 }

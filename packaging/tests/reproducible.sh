@@ -10,18 +10,22 @@ set -euo pipefail
 source_dir=$1
 work=$2
 rm -rf "$work"
-mkdir -p "$work/one" "$work/two"
-copy="$work/two/a copy of the sources"
+mkdir -p "$work/one"
+# The other user must reach the second build, and a build folder under /root does not let it.
+two=$(mktemp -d /tmp/brevorn-reproducible.XXXXXX)
+trap 'rm -rf "$two"' EXIT
+chmod 755 "$two"
+copy="$two/a copy of the sources"
 mkdir "$copy"
 tar -C "$source_dir" --exclude=./build --exclude='./build-*' --exclude=./.git -cf - . |
     tar -C "$copy" -xf -
 find "$copy" -exec touch {} +
-second=(env "HOME=$work/two")
+second=(env "HOME=$two")
 if epoch=$(git -C "$source_dir" log -1 --format=%ct 2>/dev/null); then
     second+=("SOURCE_DATE_EPOCH=$epoch")
 fi
 if [ "$(id -u)" -eq 0 ]; then
-    chown -R 65534:65534 "$work/two"
+    chown -R 65534:65534 "$two"
     second=(setpriv --reuid=65534 --regid=65534 --clear-groups -- "${second[@]}")
 fi
 
@@ -33,7 +37,7 @@ both() {
     (umask 022 && TZ=UTC LC_ALL=C "${build[@]}" "$1" "$source_dir" "$work/one/$1") \
         >"$work/one/$1.log" 2>&1 || { cat "$work/one/$1.log"; return 1; }
     (umask 077 && TZ=Asia/Tokyo LC_ALL=C.UTF-8 "${second[@]}" "${build[@]}" "$1" "$copy" \
-        "$work/two/$1") >"$work/two/$1.log" 2>&1 || { cat "$work/two/$1.log"; return 1; }
+        "$two/$1") >"$two/$1.log" 2>&1 || { cat "$two/$1.log"; return 1; }
 }
 
 failed=0
@@ -61,12 +65,12 @@ for preset in $presets dev; do
         (cd "$work/one/$preset" && sha256sum --quiet -c "$(basename "$sums")") ||
             { echo "wrong sum: $sums"; failed=1; }
         package=$(basename "${sums%.sha256}")
-        same "$preset $package" "$work"/{one,two}/"$preset/$package"
+        same "$preset $package" "$work/one/$preset/$package" "$two/$preset/$package"
         count=$((count + 1))
     done
     [ $count -eq 1 ] || { echo "$preset: $count packages, not one"; failed=1; }
     if [ "$preset" != dev ]; then
-        same "$preset Brevorn.exe" "$work"/{one,two}/"$preset"/window/win32/Brevorn.exe
+        same "$preset Brevorn.exe" "$work/one/$preset/window/win32/Brevorn.exe" "$two/$preset/window/win32/Brevorn.exe"
     fi
 done
 exit $failed

@@ -460,7 +460,7 @@ std::string hex(HRESULT result) {
 }
 
 // Read as a screen reader reads it, from this process, through oleacc.
-void accessibleName(Brevorn& app, const form::Control& c) {
+void accessibleName(const Brevorn& app, const form::Control& c) {
     IAccessible* accessible = nullptr;
     HRESULT result =
         AccessibleObjectFromWindow(app.control(c.id), OBJID_CLIENT, __uuidof(IAccessible),
@@ -483,7 +483,7 @@ std::vector<Case> accessibleNames() {
     for (const form::Control& c : form::inTabOrder()) {
         if (form::takesFocus(c)) {
             cases.push_back({std::string(c.name) + " has its name for screen readers",
-                             [c](Brevorn& app) { accessibleName(app, c); }});
+                             [c](const Brevorn& app) { accessibleName(app, c); }});
         }
     }
     return cases;
@@ -703,7 +703,7 @@ std::vector<Case> casesAt96() {
         {"the window at start", startingWindow},
         {"the layout at 96 dpi", [](Brevorn& app) { layout(app, 96); }},
         {"the boxes are in the message font at 96 dpi",
-         [](Brevorn& app) { messageFontIn(app, 96); }},
+         [](const Brevorn& app) { messageFontIn(app, 96); }},
         {"boxes and buttons are in front of the labels they overlap", inFront},
         {"Tab goes round in the table's order", tabOrder},
     };
@@ -737,7 +737,7 @@ std::vector<Case> casesAt192() {
     std::vector<Case> cases = {
         {"the layout at 192 dpi", [](Brevorn& app) { layout(app, 192); }},
         {"the boxes are in the message font at 192 dpi",
-         [](Brevorn& app) { messageFontIn(app, 192); }},
+         [](const Brevorn& app) { messageFontIn(app, 192); }},
         {"the widest answer fits at 192 dpi", widestAnswerFits},
     };
     for (Case& named : accessibleNames()) {
