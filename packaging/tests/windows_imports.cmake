@@ -24,9 +24,11 @@ set(names "")
 foreach(line IN LISTS lines)
     if(line MATCHES "^\tDLL Name: (.+)$")
         string(TOLOWER "${CMAKE_MATCH_1}" dll)
-    elseif(line MATCHES "^\t[0-9a-f]+\t +[0-9]+  ([A-Za-z_][A-Za-z0-9_]*)$"
+    # An import by name: its address and hint, as binutils 2.40 ("\t389e0\t   68  Name") or
+    # 2.44 ("\t0003b558  <none>  0043  Name") prints them.
+    elseif(line MATCHES "^\t[0-9a-f]+(\t +[0-9]+| +<none> +[0-9a-f]+) +([A-Za-z_][A-Za-z0-9_]*)$"
            AND NOT dll STREQUAL "msvcrt.dll")
-        list(APPEND names ${CMAKE_MATCH_1})
+        list(APPEND names ${CMAKE_MATCH_2})
     endif()
 endforeach()
 if(NOT names MATCHES "CreateWindowExW")
