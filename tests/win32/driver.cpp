@@ -751,21 +751,20 @@ std::vector<Case> casesAt192() {
     return cases;
 }
 
-// The dots per inch a program reads when it starts.
-void setLogPixels(DWORD dpi) {
-    HKEY desktop = nullptr;
-    RegCreateKeyExW(HKEY_CURRENT_USER, L"Control Panel\\Desktop", 0, nullptr, 0, KEY_SET_VALUE,
-                    nullptr, &desktop, nullptr);
-    RegSetValueExW(desktop, L"LogPixels", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&dpi),
-                   sizeof dpi);
-    RegCloseKey(desktop);
-}
-
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
-    if (argc != 2) {
-        std::fputs("usage: driver PATH\\TO\\Brevorn.exe\n", stderr);
+    const int dpi = argc == 3 ? _wtoi(argv[1]) : 0;
+    if (dpi != 96 && dpi != 192) {
+        std::fputs("usage: driver 96|192 PATH\\TO\\Brevorn.exe\n", stderr);
+        return 2;
+    }
+    // Wine 10 fixes the dpi when its session starts: LogPixels is set before.
+    HDC screen = GetDC(nullptr);
+    const int session = GetDeviceCaps(screen, LOGPIXELSY);
+    ReleaseDC(nullptr, screen);
+    if (session != dpi) {
+        std::fprintf(stderr, "Wine runs at %d dpi, not %d\n", session, dpi);
         return 2;
     }
     // A crash ends the program (the one under test too, which inherits this)
@@ -773,31 +772,27 @@ int wmain(int argc, wchar_t** argv) {
     SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOGPFAULTERRORBOX);
     CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
     int passed = 0, failed = 0;
-    for (const DWORD dpi : {96, 192}) {
-        setLogPixels(dpi);
-        std::unique_ptr<Brevorn> app;
-        for (const Case& test : dpi == 96 ? casesAt96() : casesAt192()) {
-            std::string why;
-            try {
-                if (app == nullptr || !app->running()) {
-                    app = std::make_unique<Brevorn>(argv[1]);
-                }
-                app->dismissStrayBoxes();
-                for (const Id box : {Id::txtHeight, Id::txtWidth, Id::txtOutput}) {
-                    app->setText(box, L"");
-                }
-                test.run(*app);
-                if (!test.ends && !app->running()) {
-                    why = "Brevorn.exe ended, status " + std::to_string(app->exitStatus());
-                }
-            } catch (const Failure& failure) {
-                why = failure.why;
+    std::unique_ptr<Brevorn> app;
+    for (const Case& test : dpi == 96 ? casesAt96() : casesAt192()) {
+        std::string why;
+        try {
+            if (app == nullptr || !app->running()) {
+                app = std::make_unique<Brevorn>(argv[2]);
             }
-            std::printf(why.empty() ? "ok    %s\n" : "FAIL  %s: %s\n", test.name.c_str(),
-                        why.c_str());
-            std::fflush(stdout);
-            ++(why.empty() ? passed : failed);
+            app->dismissStrayBoxes();
+            for (const Id box : {Id::txtHeight, Id::txtWidth, Id::txtOutput}) {
+                app->setText(box, L"");
+            }
+            test.run(*app);
+            if (!test.ends && !app->running()) {
+                why = "Brevorn.exe ended, status " + std::to_string(app->exitStatus());
+            }
+        } catch (const Failure& failure) {
+            why = failure.why;
         }
+        std::printf(why.empty() ? "ok    %s\n" : "FAIL  %s: %s\n", test.name.c_str(), why.c_str());
+        std::fflush(stdout);
+        ++(why.empty() ? passed : failed);
     }
     std::printf("%d passed, %d failed\n", passed, failed);
     return failed == 0 ? 0 : 1;
