@@ -32,5 +32,7 @@ BUILD_PACKAGES=(cmake make g++ qt6-base-dev librsvg2-bin)
 # wine32 alone once i386 packages can be installed, so the 64-bit loader is named too.
 WINDOWS_PACKAGES=(g++-mingw-w64-x86-64-posix mingw-w64-tools googletest wine wine64 fonts-wine
     zip)
-# The x86 Brevorn.exe, and 32-bit Wine to run it (after need_architecture i386).
-WINDOWS_X86_PACKAGES=(g++-mingw-w64-i686-posix wine32:i386)
+# The x86 Brevorn.exe, and 32-bit Wine to run it (after need_architecture i386) on a machine
+# that runs 32-bit programs.
+WINDOWS_X86_PACKAGES=(g++-mingw-w64-i686-posix)
+WINE32_PACKAGES=(wine32:i386)
