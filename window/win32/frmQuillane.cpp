@@ -184,13 +184,20 @@ HFONT fittingFont(HWND box, LOGFONTW font, HFONT messageFont) {
     return best;
 }
 
-void setIcons(HWND form, HINSTANCE instance, UINT dpi) {
+// The program's icon at the size the system shows `metric` at `dpi`; shared,
+// so each size is read from the resources once.
+HICON icon(HINSTANCE instance, int metric, UINT dpi) {
+    const int size = dpi::systemMetric(metric, dpi);
+    return static_cast<HICON>(
+        LoadImageW(instance, MAKEINTRESOURCEW(kIconId), IMAGE_ICON, size, size, LR_SHARED));
+}
+
+void setIcons(HWND form, UINT dpi) {
+    const auto instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(form, GWLP_HINSTANCE));
     for (const auto& [which, metric] :
          {std::pair{ICON_BIG, SM_CXICON}, std::pair{ICON_SMALL, SM_CXSMICON}}) {
-        const int size = dpi::systemMetric(metric, dpi);
-        const auto* icon = static_cast<HICON>(
-            LoadImageW(instance, MAKEINTRESOURCEW(kIconId), IMAGE_ICON, size, size, LR_SHARED));
-        SendMessageW(form, WM_SETICON, which, reinterpret_cast<LPARAM>(icon));
+        SendMessageW(form, WM_SETICON, which,
+                     reinterpret_cast<LPARAM>(icon(instance, metric, dpi)));
     }
 }
 
@@ -204,11 +211,15 @@ frmQuillane::frmQuillane(HINSTANCE instance, int show) {
     windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
     windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
     windowClass.lpszClassName = kClassName;
+    // The class's icons reach the window as it is made; set on it afterwards,
+    // each would be handed to the display again.
+    UINT dpi = dpi::ofSystem();
+    windowClass.hIcon = icon(instance, SM_CXICON, dpi);
+    windowClass.hIconSm = icon(instance, SM_CXSMICON, dpi);
     RegisterClassExW(&windowClass);
 
     // Made where it will show, at the size it will have, once: the window
     // procedure already knows the handle by the time this returns.
-    UINT dpi = dpi::ofSystem();
     const RECT frame = centredFrame(dpi);
     window_ =
         CreateWindowExW(0, kClassName, toUtf16(form::kCaption).c_str(), kFrameStyle, frame.left,
@@ -223,6 +234,7 @@ frmQuillane::frmQuillane(HINSTANCE instance, int show) {
         const RECT again = centredFrame(dpi);
         SetWindowPos(window_, nullptr, again.left, again.top, again.right, again.bottom,
                      SWP_NOZORDER | SWP_NOACTIVATE);
+        setIcons(window_, dpi);
     }
     const LOGFONTW base = dpi::messageFont(dpi);
     font_ = CreateFontIndirectW(&base);
@@ -231,7 +243,6 @@ frmQuillane::frmQuillane(HINSTANCE instance, int show) {
         return;
     }
     answerFont_ = fittingFont(child(window_, form::Id::txtOutput), base, font_);
-    setIcons(window_, instance, dpi);
 
     ShowWindow(window_, show);
     lastFocus_ = child(window_, form::Id::txtHeight);
@@ -294,9 +305,7 @@ LRESULT frmQuillane::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             SetWindowPos(window_, nullptr, suggested->left, suggested->top,
                          suggested->right - suggested->left, suggested->bottom - suggested->top,
                          SWP_NOZORDER | SWP_NOACTIVATE);
-            setIcons(window_,
-                     reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(window_, GWLP_HINSTANCE)),
-                     HIWORD(wParam));
+            setIcons(window_, HIWORD(wParam));
             layOut(HIWORD(wParam));
             return 0;
         }
