@@ -4,6 +4,7 @@
 #include <string>
 #include <utility>
 
+#include "calc/conversions.h"
 #include "calc/letterbox.h"
 
 namespace {

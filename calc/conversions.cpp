@@ -3,7 +3,8 @@
 #include <cmath>
 #include <limits>
 
-#include "calc/letterbox.h"
+#include "calc/conversions.h"
+#include "calc/run_error.h"
 
 namespace brevorn {
 namespace {

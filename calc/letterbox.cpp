@@ -2,6 +2,9 @@
 
 #include <cmath>
 
+#include "calc/conversions.h"
+#include "calc/run_error.h"
+
 namespace brevorn {
 namespace {
 

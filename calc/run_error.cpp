@@ -1,4 +1,4 @@
-#include "calc/letterbox.h"
+#include "calc/run_error.h"
 
 namespace brevorn {
 namespace {

@@ -1,4 +1,6 @@
+#include "calc/conversions.h"
 #include "calc/letterbox.h"
+#include "calc/run_error.h"
 #include "commands/commands.h"
 #include "commands/unexpected_error.h"
 

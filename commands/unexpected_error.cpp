@@ -1,5 +1,7 @@
 #include "commands/unexpected_error.h"
 
+#include "calc/conversions.h"
+
 namespace brevorn {
 
 void reportUnexpectedError(WindowServices& window, const RunError& error,

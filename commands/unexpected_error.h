@@ -3,7 +3,7 @@
 #include <string>
 #include <string_view>
 
-#include "calc/letterbox.h"
+#include "calc/run_error.h"
 #include "window/WindowServices.h"
 
 namespace brevorn {

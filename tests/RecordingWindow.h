@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "calc/letterbox.h"
+#include "calc/run_error.h"
 #include "window/WindowServices.h"
 
 namespace brevorn::test {

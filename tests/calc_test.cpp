@@ -3,7 +3,9 @@
 #include <cmath>
 #include <string>
 
+#include "calc/conversions.h"
 #include "calc/letterbox.h"
+#include "calc/run_error.h"
 
 namespace brevorn {
 namespace {

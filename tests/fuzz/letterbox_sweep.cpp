@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "calc/letterbox.h"
+#include "calc/run_error.h"
 
 namespace brevorn {
 namespace {

@@ -5,7 +5,8 @@
 #include <cstdlib>
 #include <string_view>
 
-#include "calc/letterbox.h"
+#include "calc/conversions.h"
+#include "calc/run_error.h"
 #include "reference_text_to_integer.h"
 
 namespace {

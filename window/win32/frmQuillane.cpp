@@ -5,7 +5,7 @@
 #include <tuple>
 #include <utility>
 
-#include "calc/letterbox.h"
+#include "calc/run_error.h"
 #include "commands/commands.h"
 #include "window/form_layout.h"
 #include "window/win32/controls.h"
