@@ -16,7 +16,10 @@ protected:
     QLineEdit* height = new QLineEdit(&owner);
     QLineEdit* width = new QLineEdit(&owner);
     QLineEdit* output = new QLineEdit(&owner);
-    QtWindowServices services{owner, {height, width, output}};
+    QtWindowServices services{owner,
+                              {{form::Id::txtHeight, height},
+                               {form::Id::txtWidth, width},
+                               {form::Id::txtOutput, output}}};
 };
 
 TEST_F(QtWindowServicesTest, TextGoesInAndOutUntouched) {

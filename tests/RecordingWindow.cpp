@@ -2,19 +2,13 @@
 
 #include <ostream>
 
+#include "window/form_layout.h"
+
 namespace brevorn::test {
 namespace {
 
 std::string nameOf(TextBox box) {
-    switch (box) {
-        case TextBox::txtHeight:
-            return "txtHeight";
-        case TextBox::txtWidth:
-            return "txtWidth";
-        case TextBox::txtOutput:
-            break;
-    }
-    return "txtOutput";
+    return std::string(form::control(form::idOf(box)).name);
 }
 
 }  // namespace

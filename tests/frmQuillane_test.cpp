@@ -4,8 +4,8 @@
 #include <QTest>
 
 #include "tests/ModalBoxes.h"
-#include "window/qt/answer_font.h"
 #include "window/qt/frmQuillane.h"
+#include "window/qt/latin1.h"
 
 namespace brevorn::test {
 namespace {
@@ -25,24 +25,32 @@ protected:
 TEST_F(FrmQuillaneTest, ControlsStandWhereTheFormPutsThem) {
     // Twips as the form was drawn; 15 to a pixel.
     struct Control {
+        form::Id id;
         QWidget* widget;
         QString caption;
         int left, top, width, height;
     };
     const Control controls[] = {
-        {form.lblHeight, "Height", 120, 120, 1215, 255},
-        {form.lblWidth, "Width", 1440, 120, 1215, 375},
-        {form.txtHeight, "", 120, 360, 1215, 285},
-        {form.txtWidth, "", 1440, 360, 1215, 285},
-        {form.equils, "=", 2760, 360, 495, 255},
-        {form.txtOutput, "", 3240, 360, 1335, 285},
-        {form.cmdGo, "Calculate", 120, 720, 4455, 375},
-        {form.lblVCDNorm, "VCD Norm is H=240, W=352", 240, 1200, 4335, 255},
-        {form.cmdInfo, "Info", 4080, 1200, 495, 375},
+        {form::Id::lblHeight, form.lblHeight, "Height", 120, 120, 1215, 255},
+        {form::Id::lblWidth, form.lblWidth, "Width", 1440, 120, 1215, 375},
+        {form::Id::txtHeight, form.txtHeight, "", 120, 360, 1215, 285},
+        {form::Id::txtWidth, form.txtWidth, "", 1440, 360, 1215, 285},
+        {form::Id::equils, form.equils, "=", 2760, 360, 495, 255},
+        {form::Id::txtOutput, form.txtOutput, "", 3240, 360, 1335, 285},
+        {form::Id::cmdGo, form.cmdGo, "Calculate", 120, 720, 4455, 375},
+        {form::Id::lblVCDNorm, form.lblVCDNorm, "VCD Norm is H=240, W=352", 240, 1200, 4335, 255},
+        {form::Id::cmdInfo, form.cmdInfo, "Info", 4080, 1200, 495, 375},
     };
     for (const auto& c : controls) {
         const QRect expected(c.left / 15, c.top / 15, c.width / 15, c.height / 15);
         EXPECT_EQ(c.widget->geometry(), expected) << c.caption.toStdString();
+        // Across as the table says; a button has no say and centres its caption.
+        if (const QVariant align = c.widget->property("alignment"); align.isValid()) {
+            const bool centred = form::control(c.id).align == form::Align::centred;
+            EXPECT_EQ(align.value<Qt::Alignment>() & Qt::AlignHorizontal_Mask,
+                      centred ? Qt::AlignHCenter : Qt::AlignLeft)
+                << c.caption.toStdString();
+        }
         if (auto* label = qobject_cast<QLabel*>(c.widget)) {
             EXPECT_EQ(label->text(), c.caption);
             EXPECT_EQ(label->alignment(), Qt::AlignTop | Qt::AlignHCenter);
@@ -149,7 +157,7 @@ TEST_F(FrmQuillaneTest, AnswerBoxFitsTheLongestAnswerWhateverTheDesktopFont) {
         QFont font = desktop;
         font.setPointSizeF(points);
         form.setFont(font);
-        EXPECT_TRUE(showsWhole(form.txtOutput, kLongestAnswer)) << points << " pt";
+        EXPECT_TRUE(showsWhole(form.txtOutput, latin1(form::kWidestAnswer))) << points << " pt";
         EXPECT_EQ(form.txtOutput->font().family(), font.family());
         EXPECT_LE(form.txtOutput->font().pointSizeF(), points);
         EXPECT_EQ(form.txtHeight->font(), font) << "only the answer box changes";
@@ -163,7 +171,7 @@ TEST_F(FrmQuillaneTest, AnswerBoxFitsTheLongestAnswerWhateverTheDesktopFont) {
         if (larger.pointSizeF() < points) {
             larger.setPointSizeF(larger.pointSizeF() + 0.25);
             probe.setFont(larger);
-            EXPECT_FALSE(showsWhole(&probe, kLongestAnswer)) << points << " pt";
+            EXPECT_FALSE(showsWhole(&probe, latin1(form::kWidestAnswer))) << points << " pt";
         }
     }
     form.setFont(desktop);

@@ -7,6 +7,8 @@
 #include <optional>
 #include <string_view>
 
+#include "window/WindowServices.h"
+
 namespace brevorn::form {
 
 inline constexpr int kTwipsPerInch = 1440;
@@ -20,7 +22,7 @@ inline constexpr std::string_view kWidestAnswer = "H=240, W=352";
 
 enum class Kind { label, textBox, button };
 
-// Labels and boxes centre their text; buttons keep the toolkit's own.
+// Across its area, a control's text is centred or left where its toolkit puts it.
 enum class Align { centred, toolkitDefault };
 
 struct Twips {
@@ -82,6 +84,23 @@ inline constexpr std::array<Control, 9> kControls{{
 constexpr const Control& control(Id id) {
     return *std::ranges::find(kControls, id, &Control::id);
 }
+
+// The control behind each box the commands name.
+constexpr Id idOf(TextBox box) {
+    switch (box) {
+        case TextBox::txtHeight:
+            return Id::txtHeight;
+        case TextBox::txtWidth:
+            return Id::txtWidth;
+        case TextBox::txtOutput:
+            break;
+    }
+    return Id::txtOutput;
+}
+
+static_assert(
+    std::ranges::all_of(std::array{TextBox::txtHeight, TextBox::txtWidth, TextBox::txtOutput},
+                        [](TextBox box) { return control(idOf(box)).kind == Kind::textBox; }));
 
 // What assistive technology calls each text box: the caption of the label
 // above it, or a name of its own where no label names it.

@@ -369,7 +369,23 @@ void startingWindow(Brevorn& app) {
           "the focus starts in " + quoted(app.focusName()));
 }
 
-// Every control where the table puts it, and the client area, at `dpi`.
+// Whether the control's style centres its text across: each kind of control
+// has a style bit of its own for it.
+bool centred(HWND control, form::Kind kind) {
+    const auto style = GetWindowLongPtrW(control, GWL_STYLE);
+    switch (kind) {
+        case form::Kind::label:
+            return (style & SS_TYPEMASK) == SS_CENTER;
+        case form::Kind::textBox:
+            return (style & (ES_CENTER | ES_RIGHT)) == ES_CENTER;
+        case form::Kind::button:
+            break;
+    }
+    return (style & BS_CENTER) == BS_CENTER;
+}
+
+// Every control where the table puts it, and its text as the table aligns it,
+// and the client area, at `dpi`.
 void layout(Brevorn& app, int dpi) {
     RECT client{};
     GetClientRect(app.window, &client);
@@ -400,6 +416,9 @@ void layout(Brevorn& app, int dpi) {
             check(app.text(c.id) == wide(c.caption),
                   std::string(c.name) + " reads " + quoted(app.text(c.id)));
         }
+        check(centred(app.control(c.id), c.kind) == (c.align == form::Align::centred),
+              std::string(c.name) + (c.align == form::Align::centred ? " is not" : " is") +
+                  " centred");
     }
 }
 

@@ -25,15 +25,7 @@ QMessageBox::Icon iconFor(MsgBoxStyle style) {
 }  // namespace
 
 QLineEdit& QtWindowServices::lineEdit(TextBox box) const {
-    switch (box) {
-        case TextBox::txtHeight:
-            return *boxes_.txtHeight;
-        case TextBox::txtWidth:
-            return *boxes_.txtWidth;
-        case TextBox::txtOutput:
-            break;
-    }
-    return *boxes_.txtOutput;
+    return *boxes_.at(form::idOf(box));
 }
 
 std::string QtWindowServices::getText(TextBox box) {

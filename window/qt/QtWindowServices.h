@@ -2,16 +2,15 @@
 
 #include <QLineEdit>
 #include <QWidget>
+#include <map>
 
 #include "window/WindowServices.h"
+#include "window/form_layout.h"
 
 namespace brevorn {
 
-struct TextBoxes {
-    QLineEdit* txtHeight;
-    QLineEdit* txtWidth;
-    QLineEdit* txtOutput;
-};
+// The form's text boxes, by the control each is.
+using TextBoxes = std::map<form::Id, QLineEdit*>;
 
 // WindowServices over real Qt widgets; message boxes are modal to `owner`.
 class QtWindowServices final : public WindowServices {

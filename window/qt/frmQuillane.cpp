@@ -5,7 +5,7 @@
 #include <QPixmap>
 #include <QScreen>
 
-#include "calc/letterbox.h"
+#include "calc/run_error.h"
 #include "commands/commands.h"
 #include "window/brevorn.xpm"
 #include "window/qt/answer_font.h"
@@ -26,20 +26,26 @@ QString caption(const form::Control& control) {
     return latin1(control.caption);
 }
 
+// Across, as the table says; Qt puts labels and boxes at the left unasked.
+Qt::Alignment across(const form::Control& control) {
+    return control.align == form::Align::centred ? Qt::AlignHCenter : Qt::AlignLeft;
+}
+
 // Label captions sit at the top of their area, clear of the box that
 // overlaps their lower edge.
 QLabel* label(QWidget* parent, form::Id id) {
     const form::Control& entry = form::control(id);
     auto* control = new QLabel(caption(entry), parent);
-    control->setAlignment(Qt::AlignTop | Qt::AlignHCenter);
+    control->setAlignment(Qt::AlignTop | across(entry));
     control->setGeometry(pixels(entry.area));
     return control;
 }
 
 QLineEdit* textBox(QWidget* parent, form::Id id) {
+    const form::Control& entry = form::control(id);
     auto* control = new QLineEdit(parent);
-    control->setAlignment(Qt::AlignCenter);
-    control->setGeometry(pixels(form::control(id).area));
+    control->setAlignment(Qt::AlignVCenter | across(entry));
+    control->setGeometry(pixels(entry.area));
     return control;
 }
 
@@ -63,7 +69,9 @@ frmQuillane::frmQuillane()
       txtOutput(textBox(this, form::Id::txtOutput)),
       cmdGo(button(this, form::Id::cmdGo)),
       cmdInfo(button(this, form::Id::cmdInfo)),
-      services_(*this, {txtHeight, txtWidth, txtOutput}) {
+      services_(*this, {{form::Id::txtHeight, txtHeight},
+                        {form::Id::txtWidth, txtWidth},
+                        {form::Id::txtOutput, txtOutput}}) {
     setWindowTitle(latin1(form::kCaption));
     setWindowIcon(QPixmap(brevorn_xpm));
     // A fixed frame: no resizing, no minimise or maximise, but icon and close box.
@@ -131,7 +139,7 @@ QWidget* frmQuillane::widget(form::Id id) const {
 // The default font can be too wide for the answer box, and a scrolled answer
 // loses its first letter; that box alone shrinks its font until it fits.
 void frmQuillane::fitAnswerFont() {
-    txtOutput->setFont(fittingFont(*txtOutput, font(), kLongestAnswer));
+    txtOutput->setFont(fittingFont(*txtOutput, font(), latin1(form::kWidestAnswer)));
 }
 
 void frmQuillane::changeEvent(QEvent* event) {

@@ -1,6 +1,6 @@
 #include "window/win32/Win32WindowServices.h"
 
-#include "calc/letterbox.h"
+#include "calc/run_error.h"
 #include "identity.h"
 #include "window/win32/controls.h"
 #include "window/win32/text.h"
@@ -24,18 +24,6 @@ namespace {
     throw RunError(static_cast<std::int32_t>(code), toUtf8(description));
 }
 
-form::Id idOf(TextBox box) {
-    switch (box) {
-        case TextBox::txtHeight:
-            return form::Id::txtHeight;
-        case TextBox::txtWidth:
-            return form::Id::txtWidth;
-        case TextBox::txtOutput:
-            break;
-    }
-    return form::Id::txtOutput;
-}
-
 UINT iconFor(MsgBoxStyle style) {
     switch (style) {
         case MsgBoxStyle::vbExclamation:
@@ -51,7 +39,7 @@ UINT iconFor(MsgBoxStyle style) {
 }  // namespace
 
 HWND Win32WindowServices::control(TextBox box) const {
-    HWND handle = GetDlgItem(form_, controlId(idOf(box)));
+    HWND handle = GetDlgItem(form_, controlId(form::idOf(box)));
     if (handle == nullptr) {
         raiseLastError();
     }

@@ -39,15 +39,17 @@ constexpr DWORD styleOf(const form::Control& control) {
     if (form::takesFocus(control)) {
         style |= WS_TABSTOP;
     }
+    const bool centred = control.align == form::Align::centred;
     switch (control.kind) {
         case form::Kind::label:
-            return style | SS_CENTER;  // from the top of its area, clear of the box below
+            // From the top of its area, clear of the box below.
+            return style | (centred ? SS_CENTER : SS_LEFT);
         case form::Kind::textBox:
-            return style | ES_CENTER | ES_AUTOHSCROLL;
+            return style | (centred ? ES_CENTER : ES_LEFT) | ES_AUTOHSCROLL;
         case form::Kind::button:
             break;
     }
-    return style | BS_PUSHBUTTON;
+    return style | BS_PUSHBUTTON | (centred ? BS_CENTER : 0);
 }
 
 }  // namespace brevorn
