@@ -3,6 +3,7 @@
 #include <QLineEdit>
 #include <QWidget>
 #include <map>
+#include <utility>
 
 #include "window/WindowServices.h"
 #include "window/form_layout.h"
@@ -15,7 +16,7 @@ using TextBoxes = std::map<form::Id, QLineEdit*>;
 // WindowServices over real Qt widgets; message boxes are modal to `owner`.
 class QtWindowServices final : public WindowServices {
 public:
-    QtWindowServices(QWidget& owner, const TextBoxes& boxes) : owner_(owner), boxes_(boxes) {}
+    QtWindowServices(QWidget& owner, TextBoxes boxes) : owner_(owner), boxes_(std::move(boxes)) {}
 
     std::string getText(TextBox box) override;
     void setText(TextBox box, std::string_view text) override;
