@@ -113,7 +113,8 @@ if [ "$mode" = tables ]; then
         "{00000000-0000-0000-0000-000000000000}"
     content=$(sha256sum <"$work/placeholder.msi" | cut -d' ' -f1)
     check "the PackageCode follows the content" \
-        grep -qx "Revision number (UUID): {$(uuid5 "$upgrade" "PackageCode $content")}" <<<"$suminfo"
+        grep -qxF "Revision number (UUID): {$(uuid5 "$upgrade" "PackageCode $content")}" \
+        <<<"$suminfo"
     exit $failed
 fi
 
@@ -156,13 +157,14 @@ msiexec() {
     return $status
 }
 refused() { ! msiexec "$@"; }
-# What must all be gone after the uninstall: every file, and every registry entry.
+# The prefix's files and folders. Windows Installer's own folder, once made, stays, as on Windows.
 snapshot() { (cd "$drive_c" && find . | grep -vx './windows/Installer' | sort); }
 snapshot >"$work/before"
 # packed CODE: how Windows Installer writes a code in its own keys.
 packed() {
     local hex=${1//-/}
-    echo "$(rev <<<"${hex:0:8}")$(rev <<<"${hex:8:4}")$(rev <<<"${hex:12:4}")$(sed 's/\(.\)\(.\)/\2\1/g' <<<"${hex:16}")"
+    echo "$(rev <<<"${hex:0:8}")$(rev <<<"${hex:8:4}")$(rev <<<"${hex:12:4}")$(
+        sed 's/\(.\)\(.\)/\2\1/g' <<<"${hex:16}")"
 }
 
 # installed VERSION PRODUCT_CODE: the files are the zip's, the shortcut starts Brevorn.exe with
@@ -191,9 +193,9 @@ installed() {
         "Publisher    REG_SZ    $publisher" "NoModify    REG_DWORD    0x1"; do
         check "installed programs: ${value//    / }" grep -qxF "$value" <<<"$values"
     done
+    local product="HKLM\\Software\\Classes\\Installer\\Products\\$(packed "$2")"
     check "installed programs: the icon" grep -qxF "ProductIcon    REG_SZ    $icon" \
-        <(wine reg query "HKLM\\Software\\Classes\\Installer\\Products\\$(packed "$2")" 2>/dev/null |
-            tr -d '\r' | sed -n 's/^    //p')
+        <(wine reg query "$product" 2>/dev/null | tr -d '\r' | sed -n 's/^    //p')
     check "one Brevorn in installed programs" test "$(entries)" = 1
 }
 
