@@ -156,7 +156,16 @@ msiexec() {
     wineserver -w
     return $status
 }
-refused() { ! msiexec "$@"; }
+# refused MSI: installing it fails, at the launch condition that refuses an older version.
+refused() {
+    local log=$work/refused.log
+    if wine msiexec /i "$(winepath -w "$1")" /qn /l*v "$(winepath -w "$log")" 2>/dev/null; then
+        return 1
+    fi
+    wineserver -w
+    grep -aq '^Property(S): WIX_DOWNGRADE_DETECTED = {' "$log" &&
+        grep -aq 'LaunchConditions. Return value 0.$' "$log"
+}
 # The prefix's files and folders. Windows Installer's own folder, once made, stays, as on Windows.
 snapshot() { (cd "$drive_c" && find . | grep -vx './windows/Installer' | sort); }
 snapshot >"$work/before"
@@ -243,7 +252,7 @@ case $mode in
         check "$next again: installed" msiexec /i "$newer"
         check "$next again: nothing changed" test "$before" = "$(cd "$folder" && ls -l --full-time)"
         check "$next again: one entry" test "$(entries)" = 1
-        check "$version over $next: refused" refused /i "$msi"
+        check "$version over $next: refused" refused "$msi"
         check "$version over $next: $next still installed" \
             grep -qxF "DisplayVersion    REG_SZ    $next" <(entry "$next_code")
         check "$version over $next: one entry" test "$(entries)" = 1
