@@ -60,9 +60,9 @@ product_code=${product_code%\}}
 
 if [ "$mode" = tables ]; then
     if [ "$arch" = x64 ]; then
-        program_files=ProgramFiles64Folder win64=256 template=x64
+        program_files=ProgramFiles64Folder win64=256 template=x64 only_64_bit=" VersionNT64"
     else
-        program_files=ProgramFilesFolder win64=0 template=Intel
+        program_files=ProgramFilesFolder win64=0 template=Intel only_64_bit=
     fi
     # TABLE<tab>ROW: rows the package must have.
     expected=(
@@ -96,7 +96,7 @@ if [ "$mode" = tables ]; then
         "Registry	"
         "ServiceInstall	"
         "CustomAction	"
-        "LaunchCondition	NOT WIX_DOWNGRADE_DETECTED$([ "$arch" = x64 ] && echo ' VersionNT64')"
+        "LaunchCondition	NOT WIX_DOWNGRADE_DETECTED$only_64_bit"
     )
     for row in "${exactly[@]}"; do
         table=${row%%	*}
