@@ -5,7 +5,7 @@
 # The Windows installer, read and used. tables: what Windows Installer will find in it. install:
 # a silent install in a fresh Wine prefix, then the files, the Start menu shortcut and the entry
 # in the list of installed programs, the installed Brevorn.exe through the end-to-end driver's
-# quick rows, and a silent uninstall that leaves nothing behind. upgrade: the package, then one
+# quick rows, a repair, and a silent uninstall that leaves nothing behind. upgrade: the package, then one
 # built here with a higher version over it, leaving one entry; that one again, changing nothing;
 # the older one over it, refused.
 #
@@ -149,10 +149,10 @@ entries() {
         wine reg query "$key" /s 2>/dev/null | tr -d '\r'
     done | grep -c "^    DisplayName    REG_SZ    Brevorn$" || true
 }
-# msiexec ACTION MSI: installs (/i) or removes (/x) silently; its status.
+# msiexec ACTION MSI [PROPERTY=VALUE...]: installs (/i) or removes (/x) silently; its status.
 msiexec() {
     local status=0
-    wine msiexec "$1" "$(winepath -w "$2")" /qn 2>/dev/null || status=$?
+    wine msiexec "$1" "$(winepath -w "$2")" "${@:3}" /qn 2>/dev/null || status=$?
     wineserver -w
     return $status
 }
@@ -231,6 +231,10 @@ case $mode in
         check "installed silently" msiexec /i "$msi"
         installed "$version" "$product_code"
         runs
+        # What Repair in the list of installed programs does; Wine's msiexec /f does not.
+        rm "$folder/README.txt"
+        check "repaired silently" msiexec /i "$msi" REINSTALL=ALL REINSTALLMODE=omus
+        check "the repair put back README.txt" cmp "$work/zip/README.txt" "$folder/README.txt"
         removed "$product_code"
         ;;
     upgrade)
