@@ -169,11 +169,12 @@ refused() {
 # The prefix's files and folders. Windows Installer's own folder, once made, stays, as on Windows.
 snapshot() { (cd "$drive_c" && find . | grep -vx './windows/Installer' | sort); }
 snapshot >"$work/before"
-# packed CODE: how Windows Installer writes a code in its own keys.
+# packed CODE: how Windows Installer writes a code in its own keys: the first three groups
+# reversed, then each pair of digits swapped.
 packed() {
-    local hex=${1//-/}
-    echo "$(rev <<<"${hex:0:8}")$(rev <<<"${hex:8:4}")$(rev <<<"${hex:12:4}")$(
-        sed 's/\(.\)\(.\)/\2\1/g' <<<"${hex:16}")"
+    local hex=${1//-/} out= i
+    for i in 7 6 5 4 3 2 1 0 11 10 9 8 15 14 13 12; do out+=${hex:i:1}; done
+    echo "$out$(sed 's/\(.\)\(.\)/\2\1/g' <<<"${hex:16}")"
 }
 
 # installed VERSION PRODUCT_CODE: the files are the zip's, the shortcut starts Brevorn.exe with
