@@ -45,7 +45,10 @@ if(BUILD_TESTING)
     set_tests_properties(packaging_windows_msi_tables PROPERTIES
                          FIXTURES_REQUIRED windows_packages ENVIRONMENT "${msi_env}")
     # Installed in a Wine prefix of each test's own, on a desktop, where the installed
-    # Brevorn.exe must pass the end-to-end driver's quick rows.
+    # Brevorn.exe must pass the end-to-end driver's quick rows: only where Wine runs this
+    # build's programs, as the other Wine tests.
+    get_directory_property(wine_runs DIRECTORY ${PROJECT_SOURCE_DIR}/tests
+                           DEFINITION wine_runs_here)
     foreach(mode IN ITEMS install upgrade)
         add_test(NAME win32_msi_${mode}
                  COMMAND ${PROJECT_SOURCE_DIR}/tests/e2e/headless-desktop --timeout 240
@@ -55,9 +58,6 @@ if(BUILD_TESTING)
         set_tests_properties(win32_msi_${mode} PROPERTIES
                              FIXTURES_REQUIRED windows_packages ENVIRONMENT "${msi_env}"
                              TIMEOUT 300 LABELS e2e)
-        # Only where Wine runs this build's programs, as the other Wine tests.
-        get_directory_property(wine_runs DIRECTORY ${PROJECT_SOURCE_DIR}/tests
-                               DEFINITION wine_runs_here)
         if(NOT wine_runs)
             set_tests_properties(win32_msi_${mode} PROPERTIES DISABLED TRUE)
         endif()
