@@ -29,9 +29,10 @@ need_architecture() {
 
 BUILD_PACKAGES=(cmake make g++ qt6-base-dev librsvg2-bin)
 # Brevorn.exe is cross-built with mingw-w64; its tests run under Wine. wine is satisfied by
-# wine32 alone once i386 packages can be installed, so the 64-bit loader is named too.
+# wine32 alone once i386 packages can be installed, so the 64-bit loader is named too. The
+# installers are built by wixl and msitools, with faketime holding wixl's clock.
 WINDOWS_PACKAGES=(g++-mingw-w64-x86-64-posix mingw-w64-tools googletest wine wine64 fonts-wine
-    zip)
+    zip wixl msitools faketime)
 # The x86 Brevorn.exe, and 32-bit Wine to run it (after need_architecture i386) on a machine
 # that runs 32-bit programs.
 WINDOWS_X86_PACKAGES=(g++-mingw-w64-i686-posix)
