@@ -27,12 +27,32 @@ need_architecture() {
     as_root dpkg --add-architecture "$1"
 }
 
+# Answers whether the archive apt reads offers every named package (installed ones count). The
+# lists are brought up to date first, once, unless all are installed.
+in_archive() {
+    local package missing= policy
+    for package in "$@"; do
+        [ "$(dpkg-query -W -f='${Status}' "$package" 2>/dev/null)" = "install ok installed" ] ||
+            missing=1
+    done
+    if [ -n "$missing" ] && [ -z "${archive_lists_updated:-}" ]; then
+        as_root apt-get update -qq
+        archive_lists_updated=1
+    fi
+    # Read whole, not through grep -q, whose early exit pipefail would take for "no".
+    for package in "$@"; do
+        policy=$(apt-cache policy "$package" 2>/dev/null)
+        [[ $policy == *$'\n  Candidate: '[^\(]* ]] || return 1
+    done
+}
+
 BUILD_PACKAGES=(cmake make g++ qt6-base-dev librsvg2-bin)
-# Brevorn.exe is cross-built with mingw-w64; its tests run under Wine. wine is satisfied by
-# wine32 alone once i386 packages can be installed, so the 64-bit loader is named too. The
-# installers are built by wixl and msitools, with faketime holding wixl's clock.
-WINDOWS_PACKAGES=(g++-mingw-w64-x86-64-posix mingw-w64-tools googletest wine wine64 fonts-wine
-    zip wixl msitools faketime)
+# Brevorn.exe is cross-built with mingw-w64; its installers are built by wixl and msitools,
+# with faketime holding wixl's clock.
+WINDOWS_PACKAGES=(g++-mingw-w64-x86-64-posix mingw-w64-tools googletest zip wixl msitools faketime)
+# Its tests run under Wine, where the archive has it (Debian testing has been without). wine is
+# satisfied by wine32 alone once i386 packages can be installed, so the 64-bit loader is named too.
+WINE_PACKAGES=(wine wine64 fonts-wine)
 # The x86 Brevorn.exe, and 32-bit Wine to run it (after need_architecture i386) on a machine
 # that runs 32-bit programs.
 WINDOWS_X86_PACKAGES=(g++-mingw-w64-i686-posix)

@@ -22,6 +22,25 @@ protected:
                                {form::Id::txtOutput, output}}};
 };
 
+// U+D83C U+DFAC is the pair for U+1F3AC; either alone is unpaired. \x31 is "1".
+TEST_F(QtWindowServicesTest, EveryUtf16UnitOfTheBoxComesOut) {
+    const struct {
+        const char* name;
+        std::u16string_view text;
+        std::string_view utf8;
+    } cases[] = {
+        {"pair then 1", u"\xD83C\xDFAC\x31", "\xf0\x9f\x8e\xac\x31"},
+        {"lone high then 1", u"\xD83C\x31", "\xef\xbf\xbd\x31"},
+        {"low then high", u"\xDFAC\xD83C", "\xef\xbf\xbd\xef\xbf\xbd"},
+        {"high at the end", u"48\xD83C", "48\xef\xbf\xbd"},
+        {"two highs then a low", u"\xD83C\xD83C\xDFAC", "\xef\xbf\xbd\xf0\x9f\x8e\xac"},
+    };
+    for (const auto& c : cases) {
+        height->setText(QStringView(c.text).toString());
+        EXPECT_EQ(services.getText(TextBox::txtHeight), c.utf8) << c.name;
+    }
+}
+
 TEST_F(QtWindowServicesTest, TextGoesInAndOutUntouched) {
     height->setText(QStringLiteral("  48 0 "));
     width->setText(QString::fromUtf8("\xd9\xa3\xe2\x80\x8f"));  // Arabic-Indic 3, RLM

@@ -47,8 +47,8 @@ if(BUILD_TESTING)
     # Installed in a Wine prefix of each test's own, on a desktop, where the installed
     # Brevorn.exe must pass the end-to-end driver's quick rows: only where Wine runs this
     # build's programs, as the other Wine tests.
-    get_directory_property(wine_runs DIRECTORY ${PROJECT_SOURCE_DIR}/tests
-                           DEFINITION wine_runs_here)
+    include(${PROJECT_SOURCE_DIR}/cmake/wine.cmake)
+    get_property(wine_runs GLOBAL PROPERTY brevorn_wine_runs)
     foreach(mode IN ITEMS install upgrade)
         add_test(NAME win32_msi_${mode}
                  COMMAND ${PROJECT_SOURCE_DIR}/tests/e2e/headless-desktop --timeout 240

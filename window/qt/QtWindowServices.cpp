@@ -10,6 +10,19 @@ QString fromUtf8(std::string_view text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
+// QString's own conversion drops an unpaired surrogate on some Qt versions and
+// writes "?" on others; U+FFFD keeps every unit of the box, on every Qt.
+std::string toUtf8(QString text) {
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        if (text[i].isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate()) {
+            ++i;
+        } else if (text[i].isSurrogate()) {
+            text[i] = QChar::ReplacementCharacter;
+        }
+    }
+    return text.toStdString();
+}
+
 QMessageBox::Icon iconFor(MsgBoxStyle style) {
     switch (style) {
         case MsgBoxStyle::vbExclamation:
@@ -29,7 +42,7 @@ QLineEdit& QtWindowServices::lineEdit(TextBox box) const {
 }
 
 std::string QtWindowServices::getText(TextBox box) {
-    return lineEdit(box).text().toStdString();
+    return toUtf8(lineEdit(box).text());
 }
 
 void QtWindowServices::setText(TextBox box, std::string_view text) {
