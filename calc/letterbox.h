@@ -12,8 +12,12 @@ namespace brevorn {
 
 // The run-time error numbers the program raises and reports.
 inline constexpr std::int32_t kOverflow = 6;
+inline constexpr std::int32_t kOutOfMemory = 7;
 inline constexpr std::int32_t kDivisionByZero = 11;
 inline constexpr std::int32_t kTypeMismatch = 13;
+// What any other number is called when nothing better describes it.
+inline constexpr std::string_view kApplicationDefinedError =
+    "Application-defined or object-defined error";
 
 // A failure that abandons the running command and reaches its error handler.
 struct RunError : std::exception {

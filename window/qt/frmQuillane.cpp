@@ -1,12 +1,12 @@
 #include "window/qt/frmQuillane.h"
 
 #include <QGuiApplication>
-#include <QMessageLogger>
 #include <QPixmap>
 #include <QScreen>
 
 #include "calc/letterbox.h"
 #include "commands/commands.h"
+#include "commands/run_command.h"
 #include "window/brevorn.xpm"
 #include "window/qt/answer_font.h"
 #include "window/qt/latin1.h"
@@ -141,14 +141,8 @@ void frmQuillane::changeEvent(QEvent* event) {
     QWidget::changeEvent(event);
 }
 
-// A command reports its own failures; one that escapes its handler (the
-// report itself failed) must not unwind through the event loop.
 void frmQuillane::run(void (*command)(WindowServices&)) {
-    try {
-        command(services_);
-    } catch (const RunError& error) {
-        qWarning("Brevorn: unhandled error %d: %s", error.number, error.description.c_str());
-    }
+    runCommand(command, services_);
 }
 
 }  // namespace brevorn
