@@ -136,6 +136,9 @@ bool widestAnswerFits(HWND box, const std::wstring& widest) {
 // font fits, or when there is nothing to measure in.
 HFONT fittingFont(HWND form, UINT dpi, LOGFONTW font, HFONT messageFont) {
     constexpr int kSmallest = 4;
+    // Made as the window is, so that nothing here allocates, and so throws,
+    // inside the window procedure on a later change of dpi.
+    static const std::wstring widest = toUtf16(form::kWidestAnswer);
     const form::Control& answer = form::control(form::Id::txtOutput);
     const RECT place = placeOf(answer, dpi);
     const auto instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(form, GWLP_HINSTANCE));
@@ -146,7 +149,6 @@ HFONT fittingFont(HWND form, UINT dpi, LOGFONTW font, HFONT messageFont) {
         return nullptr;
     }
     SendMessageW(twin, WM_SETFONT, reinterpret_cast<WPARAM>(messageFont), FALSE);
-    const std::wstring widest = toUtf16(form::kWidestAnswer);
     const int sign = font.lfHeight < 0 ? -1 : 1;
     HFONT fitted = nullptr;
     for (int size = static_cast<int>(font.lfHeight) * sign;
