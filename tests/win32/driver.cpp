@@ -303,24 +303,25 @@ public:
     void changeDpi(int dpi, const RECT& suggested) const {
         // From the top of the address space, where neither process has much.
         void* here = nullptr;
+        void* there = nullptr;
         std::vector<void*> taken;  // pages here whose address is in use there
-        for (int attempt = 0; attempt < 64 && here == nullptr; ++attempt) {
+        for (int attempt = 0; attempt < 64 && there == nullptr; ++attempt) {
             here = VirtualAlloc(nullptr, sizeof suggested, MEM_RESERVE | MEM_COMMIT | MEM_TOP_DOWN,
                                 PAGE_READWRITE);
             if (here == nullptr) {
                 break;
             }
-            if (VirtualAllocEx(process_.hProcess, here, sizeof suggested, MEM_RESERVE | MEM_COMMIT,
-                               PAGE_READWRITE) != here) {
+            there = VirtualAllocEx(process_.hProcess, here, sizeof suggested,
+                                   MEM_RESERVE | MEM_COMMIT, PAGE_READWRITE);
+            if (there == nullptr) {
                 taken.push_back(std::exchange(here, nullptr));
             }
         }
         for (void* page : taken) {
             VirtualFree(page, 0, MEM_RELEASE);
         }
-        void* there = here;
-        check(here != nullptr, "no page at one address in both processes (error " +
-                                   std::to_string(GetLastError()) + ")");
+        check(there != nullptr, "no page at one address in both processes (error " +
+                                    std::to_string(GetLastError()) + ")");
         *static_cast<RECT*>(here) = suggested;
         const bool written =
             WriteProcessMemory(process_.hProcess, there, &suggested, sizeof suggested, nullptr);
@@ -752,7 +753,7 @@ struct Seen {
     RECT caret;
 };
 
-Seen seen(const Brevorn& app) {
+Seen seenIn(const Brevorn& app) {
     const GUITHREADINFO thread = app.thread();
     return {{app.text(Id::txtHeight), app.text(Id::txtWidth), app.text(Id::txtOutput)},
             thread.hwndFocus,
@@ -793,8 +794,8 @@ void dpiChangesAndBack(Brevorn& app, int dpi, int other) {
     HWND width = app.control(Id::txtWidth);
     check(waitFor([&] { return SendMessageW(width, EM_GETSEL, 0, 0) == MAKELONG(1, 2); }),
           "the width box reads " + quoted(app.text(Id::txtWidth)) + " with no selection");
-    const Seen before = seen(app);
-    const Span answer = spanOf(app.control(Id::txtOutput), answered);
+    const Seen before = seenIn(app);
+    const Span shown = spanOf(app.control(Id::txtOutput), answered);
     RECT frame{};
     GetWindowRect(app.window, &frame);
     const auto grown = [&](LONG centre, LONG size) {
@@ -811,22 +812,22 @@ void dpiChangesAndBack(Brevorn& app, int dpi, int other) {
     check(EqualRect(&now, &suggested), "at " + std::to_string(other) + " dpi the frame is " +
                                            show(now) + ", suggested " + show(suggested));
     controlsAt(app, other);
-    sameBoxes(app, before, seen(app));
+    sameBoxes(app, before, seenIn(app));
     showsWhole(app, answered);
 
     app.changeDpi(dpi, frame);
     GetWindowRect(app.window, &now);
     check(EqualRect(&now, &frame), "back, the frame is " + show(now) + ", was " + show(frame));
     layout(app, dpi);
-    const Seen after = seen(app);
+    const Seen after = seenIn(app);
     sameBoxes(app, before, after);
     check(EqualRect(&after.caret, &before.caret),
           "back, the caret is at " + show(after.caret) + ", was " + show(before.caret));
     const Span again = spanOf(app.control(Id::txtOutput), answered);
-    check(again.left == answer.left && again.right == answer.right,
+    check(again.left == shown.left && again.right == shown.right,
           "back, the answer spans x " + std::to_string(again.left) + ".." +
-              std::to_string(again.right) + ", was " + std::to_string(answer.left) + ".." +
-              std::to_string(answer.right));
+              std::to_string(again.right) + ", was " + std::to_string(shown.left) + ".." +
+              std::to_string(shown.right));
     widestAnswerFits(app);
 }
 

@@ -4,7 +4,6 @@
 #include <QPixmap>
 #include <QScreen>
 
-#include "calc/letterbox.h"
 #include "commands/commands.h"
 #include "commands/run_command.h"
 #include "window/brevorn.xpm"

@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <utility>
 
-#include "calc/letterbox.h"
 #include "commands/commands.h"
 #include "commands/run_command.h"
 #include "window/form_layout.h"
