@@ -7,12 +7,14 @@ std::string describe(std::int32_t number) {
     switch (number) {
         case kOverflow:
             return "Overflow";
+        case kOutOfMemory:
+            return "Out of memory";
         case kDivisionByZero:
             return "Division by zero";
         case kTypeMismatch:
             return "Type mismatch";
         default:
-            return "Application-defined or object-defined error";
+            return std::string(kApplicationDefinedError);
     }
 }
 

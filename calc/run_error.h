@@ -4,13 +4,18 @@
 #include <cstdint>
 #include <exception>
 #include <string>
+#include <string_view>
 #include <utility>
 
 namespace brevorn {
 
 inline constexpr std::int32_t kOverflow = 6;
+inline constexpr std::int32_t kOutOfMemory = 7;
 inline constexpr std::int32_t kDivisionByZero = 11;
 inline constexpr std::int32_t kTypeMismatch = 13;
+// What any other number is called when nothing better describes it.
+inline constexpr std::string_view kApplicationDefinedError =
+    "Application-defined or object-defined error";
 
 // A failure that abandons the running command and reaches its error handler.
 struct RunError : std::exception {

@@ -21,6 +21,13 @@ std::ostream& operator<<(std::ostream& out, const Event& event) {
     return out << ")";
 }
 
+std::string RecordingWindow::getText(TextBox box) {
+    if (++getTexts_ == failingGetText) {
+        getTextFailure();
+    }
+    return boxes[box];
+}
+
 void RecordingWindow::setText(TextBox box, std::string_view text) {
     boxes[box] = text;
     events.push_back(box == TextBox::txtOutput ? writes(std::string(text))

@@ -2,6 +2,7 @@
 // and can be told to fail at any operation.
 #pragma once
 
+#include <functional>
 #include <map>
 #include <optional>
 #include <string>
@@ -40,8 +41,11 @@ public:
     // The n-th message box (counting from 1) raises this error; 0: none do.
     int failingMsgBox = 0;
     std::optional<RunError> msgBoxFailure;
+    // The n-th getText (counting from 1) calls this, which throws; 0: none do.
+    int failingGetText = 0;
+    std::function<void()> getTextFailure;
 
-    std::string getText(TextBox box) override { return boxes[box]; }
+    std::string getText(TextBox box) override;
     void setText(TextBox box, std::string_view text) override;
     void setFocus(TextBox box) override;
     void msgBox(std::string_view prompt, MsgBoxStyle style,
@@ -49,6 +53,7 @@ public:
 
 private:
     int msgBoxes_ = 0;
+    int getTexts_ = 0;
 };
 
 }  // namespace brevorn::test

@@ -1,6 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <new>
+#include <stdexcept>
+
 #include "commands/commands.h"
+#include "commands/run_command.h"
 #include "tests/RecordingWindow.h"
 
 namespace brevorn::test {
@@ -76,6 +80,48 @@ TEST(CmdGoClick, FailureInsideTheHandlerEscapesTheCommand) {
     window.boxes[TextBox::txtHeight] = "abc";
     window.failingMsgBox = 1;
     EXPECT_THROW(cmdGo_Click(window), RunError);
+    EXPECT_TRUE(window.events.empty());
+}
+
+// As the window runs it: whatever a window operation throws, the click ends
+// with the command's own report or none, nothing escapes, and the next click
+// gives its answer.
+TEST(CmdGoClick, NoExceptionFromTheWindowEscapesTheRun) {
+    const Event outOfMemory = shows("7 Out of memory in cmdGo_Click", 0);
+    struct Failure {
+        const char* name;
+        std::function<void()> raise;
+        std::vector<Event> reported;
+    };
+    const Failure failures[] = {
+        {"allocation", [] { throw std::bad_alloc(); }, {outOfMemory}},
+        {"conversion too long", [] { throw std::length_error("basic_string"); }, {outOfMemory}},
+        {"anything else", [] { throw std::runtime_error("display gone"); }, {}},
+        {"not an exception", [] { throw 1; }, {}},
+    };
+    // A click with both sizes reads the boxes four times.
+    for (const Failure& failure : failures) {
+        for (int read = 1; read <= 4; ++read) {
+            RecordingWindow window;
+            window.boxes[TextBox::txtHeight] = "480";
+            window.boxes[TextBox::txtWidth] = "640";
+            window.failingGetText = read;
+            window.getTextFailure = failure.raise;
+            EXPECT_NO_THROW(runCommand(cmdGo_Click, window)) << failure.name << ", read " << read;
+            EXPECT_EQ(window.events, failure.reported) << failure.name << ", read " << read;
+            window.events.clear();
+            runCommand(cmdGo_Click, window);
+            EXPECT_EQ(window.events, std::vector<Event>{writes("H=240, W=320")})
+                << failure.name << ", read " << read;
+        }
+    }
+}
+
+TEST(CmdGoClick, FailedReportEndsTheRunQuietly) {
+    RecordingWindow window;
+    window.boxes[TextBox::txtHeight] = "abc";
+    window.failingMsgBox = 1;
+    EXPECT_NO_THROW(runCommand(cmdGo_Click, window));
     EXPECT_TRUE(window.events.empty());
 }
 

@@ -177,5 +177,29 @@ TEST_F(FrmQuillaneTest, AnswerBoxFitsTheLongestAnswerWhateverTheDesktopFont) {
     form.setFont(desktop);
 }
 
+// The desktop's font changes under a running program: what the boxes hold
+// stays, and the answer box is fitted again.
+TEST_F(FrmQuillaneTest, NewApplicationFontKeepsTheAnswerAndRefitsIt) {
+    const QFont desktop = QApplication::font();
+    form.txtHeight->setText(QStringLiteral("480"));
+    form.txtWidth->setText(QStringLiteral("704"));
+    QTest::mouseClick(form.cmdGo, Qt::LeftButton);
+    ASSERT_EQ(form.txtOutput->text(), kLongestAnswer);
+    for (const qreal points : {14.0, 24.0, 7.0}) {
+        QFont font = desktop;
+        font.setPointSizeF(points);
+        QApplication::setFont(font);
+        // Qt hands the new font to the widgets through posted events.
+        QCoreApplication::sendPostedEvents();
+        EXPECT_EQ(form.txtHeight->font(), font) << points << " pt reached the form";
+        EXPECT_EQ(form.txtHeight->text(), QStringLiteral("480"));
+        EXPECT_EQ(form.txtWidth->text(), QStringLiteral("704"));
+        EXPECT_EQ(form.txtOutput->text(), kLongestAnswer);
+        EXPECT_LE(form.txtOutput->font().pointSizeF(), points);
+        EXPECT_TRUE(showsWhole(form.txtOutput, kLongestAnswer)) << points << " pt";
+    }
+    QApplication::setFont(desktop);
+}
+
 }  // namespace
 }  // namespace brevorn::test

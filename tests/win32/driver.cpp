@@ -14,6 +14,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "window/form_layout.h"
@@ -261,12 +262,13 @@ public:
         SendMessageW(control(id), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(value.c_str()));
     }
 
-    HWND focus() const {
+    GUITHREADINFO thread() const {
         GUITHREADINFO thread{};
         thread.cbSize = sizeof thread;
         GetGUIThreadInfo(process_.dwThreadId, &thread);
-        return thread.hwndFocus;
+        return thread;
     }
+    HWND focus() const { return thread().hwndFocus; }
     std::wstring focusName() const {
         for (const form::Control& c : form::kControls) {
             if (focus() == control(c.id)) {
@@ -295,6 +297,43 @@ public:
         check(waitFor([&] { return !(shown = boxes()).empty(); }), "no message box appeared");
         check(shown.size() == 1, std::to_string(shown.size()) + " message boxes at once");
         return shown[0];
+    }
+    // What Windows sends as the window moves to a monitor of `dpi`, with the
+    // frame it suggests there. The RECT lies at one address in both processes,
+    // so the pointer is good whether or not the system copies what it points to.
+    void changeDpi(int dpi, const RECT& suggested) const {
+        // From the top of the address space, where neither process has much.
+        void* here = nullptr;
+        void* there = nullptr;
+        std::vector<void*> taken;  // pages here whose address is in use there
+        for (int attempt = 0; attempt < 64 && there == nullptr; ++attempt) {
+            here = VirtualAlloc(nullptr, sizeof suggested, MEM_RESERVE | MEM_COMMIT | MEM_TOP_DOWN,
+                                PAGE_READWRITE);
+            if (here == nullptr) {
+                break;
+            }
+            there = VirtualAllocEx(process_.hProcess, here, sizeof suggested,
+                                   MEM_RESERVE | MEM_COMMIT, PAGE_READWRITE);
+            if (there == nullptr) {
+                taken.push_back(std::exchange(here, nullptr));
+            }
+        }
+        for (void* page : taken) {
+            VirtualFree(page, 0, MEM_RELEASE);
+        }
+        check(there != nullptr, "no page at one address in both processes (error " +
+                                    std::to_string(GetLastError()) + ")");
+        *static_cast<RECT*>(here) = suggested;
+        const bool written =
+            WriteProcessMemory(process_.hProcess, there, &suggested, sizeof suggested, nullptr);
+        DWORD_PTR result = 0;
+        const bool sent =
+            written &&
+            SendMessageTimeoutW(window, WM_DPICHANGED, MAKEWPARAM(dpi, dpi),
+                                reinterpret_cast<LPARAM>(here), SMTO_NORMAL, 5000, &result) != 0;
+        VirtualFree(here, 0, MEM_RELEASE);
+        VirtualFreeEx(process_.hProcess, there, 0, MEM_RELEASE);
+        check(sent, "WM_DPICHANGED for " + std::to_string(dpi) + " dpi was not answered");
     }
     void dismissStrayBoxes() const {
         for (const MessageBox& box : boxes()) {
@@ -385,6 +424,8 @@ bool centred(HWND control, form::Kind kind) {
     return (style & BS_CENTER) == BS_CENTER;
 }
 
+void controlsAt(const Brevorn& app, int dpi);
+
 // Every control where the table puts it, and its text as the table aligns it,
 // and the client area, at `dpi`.
 void layout(Brevorn& app, int dpi) {
@@ -399,6 +440,11 @@ void layout(Brevorn& app, int dpi) {
     check(std::abs(frame.left + frame.right - work.left - work.right) <= 1 &&
               std::abs(frame.top + frame.bottom - work.top - work.bottom) <= 1,
           "window at " + show(frame) + " is not centred in the work area " + show(work));
+    controlsAt(app, dpi);
+}
+
+// Every control where the table puts it at `dpi`, with its caption and alignment.
+void controlsAt(const Brevorn& app, int dpi) {
     for (const form::Control& c : form::kControls) {
         RECT area{};
         GetWindowRect(app.control(c.id), &area);
@@ -691,25 +737,118 @@ void messageFontIn(const Brevorn& app, int dpi) {
     }
 }
 
-// The widest answer shows whole, from its first character, without scrolling.
-void widestAnswerFits(Brevorn& app) {
-    app.setText(Id::txtHeight, L"480");
-    app.setText(Id::txtWidth, L"704");
-    click(app.control(Id::cmdGo));
+// `text` shows whole in the answer box, from its first character, without
+// scrolling; says where it lies.
+std::string showsWhole(const Brevorn& app, const std::wstring& text) {
     HWND output = app.control(Id::txtOutput);
-    const std::wstring widest = wide(form::kWidestAnswer);
-    check(waitFor([&] { return textOf(output) == widest; }),
-          "the answer box reads " + quoted(textOf(output)));
     RECT room{};
     SendMessageW(output, EM_GETRECT, 0, reinterpret_cast<LPARAM>(&room));
-    const Span span = spanOf(output, widest);
+    const Span span = spanOf(output, text);
     const std::string spans = "the answer spans x " + std::to_string(span.left) + ".." +
                               std::to_string(span.right) + ", the room " +
                               std::to_string(room.left) + ".." + std::to_string(room.right);
     check(SendMessageW(output, EM_GETFIRSTVISIBLELINE, 0, 0) == 0 && span.left >= room.left &&
               span.right <= room.right,
           spans);
-    std::printf("      %s\n", spans.c_str());
+    return spans;
+}
+
+void widestAnswerFits(Brevorn& app) {
+    app.setText(Id::txtHeight, L"480");
+    app.setText(Id::txtWidth, L"704");
+    click(app.control(Id::cmdGo));
+    const std::wstring widest = wide(form::kWidestAnswer);
+    check(waitFor([&] { return app.text(Id::txtOutput) == widest; }),
+          "the answer box reads " + quoted(app.text(Id::txtOutput)));
+    std::printf("      %s\n", showsWhole(app, widest).c_str());
+}
+
+// What a person sees of the boxes: their texts, the focus, and the caret and
+// selection in the focused box.
+struct Seen {
+    std::wstring texts[3];
+    HWND focus;
+    DWORD selection;
+    HWND caretIn;
+    RECT caret;
+};
+
+Seen seenIn(const Brevorn& app) {
+    const GUITHREADINFO thread = app.thread();
+    return {{app.text(Id::txtHeight), app.text(Id::txtWidth), app.text(Id::txtOutput)},
+            thread.hwndFocus,
+            static_cast<DWORD>(SendMessageW(thread.hwndFocus, EM_GETSEL, 0, 0)),
+            thread.hwndCaret,
+            thread.rcCaret};
+}
+
+void sameBoxes(const Brevorn& app, const Seen& before, const Seen& now) {
+    constexpr Id boxes[] = {Id::txtHeight, Id::txtWidth, Id::txtOutput};
+    for (std::size_t box = 0; box < std::size(boxes); ++box) {
+        check(now.texts[box] == before.texts[box], std::string(form::control(boxes[box]).name) +
+                                                       " reads " + quoted(now.texts[box]) +
+                                                       ", not " + quoted(before.texts[box]));
+    }
+    check(now.focus == before.focus, "the focus went to " + quoted(app.focusName()));
+    check(now.selection == before.selection && now.caretIn == before.caretIn,
+          "the selection is " + std::to_string(LOWORD(now.selection)) + ".." +
+              std::to_string(HIWORD(now.selection)) + ", was " +
+              std::to_string(LOWORD(before.selection)) + ".." +
+              std::to_string(HIWORD(before.selection)));
+}
+
+// Dragged to a monitor of `other` dpi and back, with text in every box and a
+// selection in the width box: the window shows what it showed, laid out as a
+// fresh start at each dpi.
+void dpiChangesAndBack(Brevorn& app, int dpi, int other) {
+    const std::wstring answered = L"H=240, W=320";
+    app.setText(Id::txtHeight, L"480");
+    app.setText(Id::txtWidth, L"640");
+    click(app.control(Id::cmdGo));
+    check(waitFor([&] { return app.text(Id::txtOutput) == answered; }),
+          "the answer box reads " + quoted(app.text(Id::txtOutput)));
+    app.setText(Id::txtWidth, L"");
+    click(app.control(Id::txtWidth));
+    type(L"72");
+    press({VK_SHIFT, VK_LEFT});
+    HWND width = app.control(Id::txtWidth);
+    check(waitFor([&] { return SendMessageW(width, EM_GETSEL, 0, 0) == MAKELONG(1, 2); }),
+          "the width box reads " + quoted(app.text(Id::txtWidth)) + " with no selection");
+    const Seen before = seenIn(app);
+    const Span shown = spanOf(app.control(Id::txtOutput), answered);
+    RECT frame{};
+    GetWindowRect(app.window, &frame);
+    const auto grown = [&](LONG centre, LONG size) {
+        return centre - MulDiv(size, other, dpi) / 2;
+    };
+    const LONG left = grown((frame.left + frame.right) / 2, frame.right - frame.left);
+    const LONG top = grown((frame.top + frame.bottom) / 2, frame.bottom - frame.top);
+    const RECT suggested{left, top, left + MulDiv(frame.right - frame.left, other, dpi),
+                         top + MulDiv(frame.bottom - frame.top, other, dpi)};
+
+    app.changeDpi(other, suggested);
+    RECT now{};
+    GetWindowRect(app.window, &now);
+    check(EqualRect(&now, &suggested), "at " + std::to_string(other) + " dpi the frame is " +
+                                           show(now) + ", suggested " + show(suggested));
+    controlsAt(app, other);
+    sameBoxes(app, before, seenIn(app));
+    showsWhole(app, answered);
+
+    app.changeDpi(dpi, frame);
+    GetWindowRect(app.window, &now);
+    check(EqualRect(&now, &frame), "back, the frame is " + show(now) + ", was " + show(frame));
+    layout(app, dpi);
+    const Seen after = seenIn(app);
+    sameBoxes(app, before, after);
+    check(EqualRect(&after.caret, &before.caret),
+          "back, the caret is at " + show(after.caret) + ", was " + show(before.caret));
+    const Span again = spanOf(app.control(Id::txtOutput), answered);
+    check(again.left == shown.left && again.right == shown.right,
+          "back, the answer spans x " + std::to_string(again.left) + ".." +
+              std::to_string(again.right) + ", was " + std::to_string(shown.left) + ".." +
+              std::to_string(shown.right));
+    widestAnswerFits(app);
 }
 
 void closes(Brevorn& app, const std::function<void()>& close) {
@@ -742,6 +881,8 @@ std::vector<Case> casesAt96() {
     }
     cases.push_back({"Info shows its two boxes one after the other", info});
     cases.push_back({"the widest answer fits at 96 dpi", widestAnswerFits});
+    cases.push_back({"to 144 dpi and back keeps every box, the focus and the caret",
+                     [](Brevorn& app) { dpiChangesAndBack(app, 96, 144); }});
     cases.push_back({"Alt+F4 ends the program with status 0",
                      [](Brevorn& app) {
                          closes(app, [&] {
@@ -759,6 +900,8 @@ std::vector<Case> casesAt192() {
         {"the boxes are in the message font at 192 dpi",
          [](const Brevorn& app) { messageFontIn(app, 192); }},
         {"the widest answer fits at 192 dpi", widestAnswerFits},
+        {"to 96 dpi and back keeps every box, the focus and the caret",
+         [](Brevorn& app) { dpiChangesAndBack(app, 192, 96); }},
     };
     for (Case& named : accessibleNames()) {
         cases.push_back(std::move(named));

@@ -1,12 +1,11 @@
 #include "window/qt/frmQuillane.h"
 
 #include <QGuiApplication>
-#include <QMessageLogger>
 #include <QPixmap>
 #include <QScreen>
 
-#include "calc/run_error.h"
 #include "commands/commands.h"
+#include "commands/run_command.h"
 #include "window/brevorn.xpm"
 #include "window/qt/answer_font.h"
 #include "window/qt/latin1.h"
@@ -149,14 +148,8 @@ void frmQuillane::changeEvent(QEvent* event) {
     QWidget::changeEvent(event);
 }
 
-// A command reports its own failures; one that escapes its handler (the
-// report itself failed) must not unwind through the event loop.
 void frmQuillane::run(void (*command)(WindowServices&)) {
-    try {
-        command(services_);
-    } catch (const RunError& error) {
-        qWarning("Brevorn: unhandled error %d: %s", error.number, error.description.c_str());
-    }
+    runCommand(command, services_);
 }
 
 }  // namespace brevorn

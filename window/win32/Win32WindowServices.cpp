@@ -8,18 +8,25 @@
 namespace brevorn {
 namespace {
 
-// The failing call's own number and the system's words for it.
+// The failing call's own number and the system's words for it, or the
+// standard words where the system has none.
 [[noreturn]] void raiseLastError() {
     const DWORD code = GetLastError();
     wchar_t* message = nullptr;
     const DWORD length = FormatMessageW(
         FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
         nullptr, code, 0, reinterpret_cast<wchar_t*>(&message), 0, nullptr);
-    std::wstring description(message, length);
-    LocalFree(message);
+    std::wstring description;
+    if (message != nullptr) {
+        description.assign(message, length);
+        LocalFree(message);
+    }
     while (!description.empty() && (description.back() == L'\n' || description.back() == L'\r' ||
                                     description.back() == L' ' || description.back() == L'.')) {
         description.pop_back();
+    }
+    if (description.empty()) {
+        throw RunError(static_cast<std::int32_t>(code), std::string(kApplicationDefinedError));
     }
     throw RunError(static_cast<std::int32_t>(code), toUtf8(description));
 }

@@ -1,12 +1,10 @@
 #include "window/win32/frmQuillane.h"
 
 #include <algorithm>
-#include <cstdio>
-#include <tuple>
 #include <utility>
 
-#include "calc/run_error.h"
 #include "commands/commands.h"
+#include "commands/run_command.h"
 #include "window/form_layout.h"
 #include "window/win32/controls.h"
 #include "window/win32/dpi.h"
@@ -116,12 +114,8 @@ HWND child(HWND form, form::Id id) {
 // Whether the widest answer shows whole in `box`, in its present font, as the
 // box itself lays it out: from its first character, one pixel to spare for
 // the caret. The box's margins follow its font, so its room is read each time.
-struct Fit {
-    bool fits;
-    int width, room;
-};
-
-Fit widestAnswerIn(HWND box, const std::wstring& widest) {
+// A box that cannot say where its characters are is taken to show them.
+bool widestAnswerFits(HWND box, const std::wstring& widest) {
     SetWindowTextW(box, widest.c_str());
     RECT room{};
     SendMessageW(box, EM_GETRECT, 0, reinterpret_cast<LPARAM>(&room));
@@ -131,57 +125,41 @@ Fit widestAnswerIn(HWND box, const std::wstring& widest) {
     const std::size_t last = widest.size() - 1;
     // The answer ends in two digits, and digits are all one width.
     const int left = x(0), right = x(last) + (x(last) - x(last - 1));
-    SetWindowTextW(box, L"");
-    return {left >= room.left && right < room.right, right - left,
-            static_cast<int>(room.right - room.left)};
+    return right <= left || (left >= room.left && right < room.right);
 }
 
 // The message font is too wide for the answer box, and a scrolled answer
 // loses its first letter: that box alone gets the largest smaller size of the
-// same face whose widest answer fits. Width grows about as the height, so the
-// size that the message font's width points to is tried first, then its
-// neighbours. Null when the message font fits.
-HFONT fittingFont(HWND box, LOGFONTW font, HFONT messageFont) {
+// same face whose widest answer fits. Measured in a hidden twin of the box at
+// `dpi`, so the box itself only ever shows answers. Null when the message
+// font fits, or when there is nothing to measure in.
+HFONT fittingFont(HWND form, UINT dpi, LOGFONTW font, HFONT messageFont) {
     constexpr int kSmallest = 4;
-    const std::wstring widest = toUtf16(form::kWidestAnswer);
-    const Fit whole = widestAnswerIn(box, widest);
-    const int sign = font.lfHeight < 0 ? -1 : 1;
-    const int size = static_cast<int>(font.lfHeight) * sign;
-    if (whole.fits || whole.width <= 0 || size <= kSmallest) {
+    // Made as the window is, so that nothing here allocates, and so throws,
+    // inside the window procedure on a later change of dpi.
+    static const std::wstring widest = toUtf16(form::kWidestAnswer);
+    const form::Control& answer = form::control(form::Id::txtOutput);
+    const RECT place = placeOf(answer, dpi);
+    const auto instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(form, GWLP_HINSTANCE));
+    HWND twin = CreateWindowExW(exStyleOf(answer), className(answer.kind), L"",
+                                styleOf(answer) & ~(WS_VISIBLE | WS_TABSTOP), place.left, place.top,
+                                place.right, place.bottom, form, nullptr, instance, nullptr);
+    if (twin == nullptr) {
         return nullptr;
     }
-    const auto tried = [&](int trial) {
-        font.lfHeight = trial * sign;
-        HFONT candidate = CreateFontIndirectW(&font);
-        SendMessageW(box, WM_SETFONT, reinterpret_cast<WPARAM>(candidate), FALSE);
-        return std::pair{candidate, widestAnswerIn(box, widest).fits};
-    };
-    const auto discard = [&](HFONT candidate) {
-        SendMessageW(box, WM_SETFONT, reinterpret_cast<WPARAM>(messageFont), FALSE);
-        DeleteObject(candidate);
-    };
-    int trial = std::clamp(MulDiv(size, whole.room - 1, whole.width), kSmallest, size - 1);
-    auto [best, fitted] = tried(trial);
-    if (fitted) {
-        // A larger size may fit as well.
-        while (trial + 1 < size) {
-            auto [larger, fitsToo] = tried(trial + 1);
-            if (!fitsToo) {
-                discard(larger);
-                SendMessageW(box, WM_SETFONT, reinterpret_cast<WPARAM>(best), FALSE);
-                break;
-            }
-            DeleteObject(best);
-            best = larger;
-            ++trial;
-        }
-        return best;
+    SendMessageW(twin, WM_SETFONT, reinterpret_cast<WPARAM>(messageFont), FALSE);
+    const int sign = font.lfHeight < 0 ? -1 : 1;
+    HFONT fitted = nullptr;
+    for (int size = static_cast<int>(font.lfHeight) * sign;
+         size > kSmallest && !widestAnswerFits(twin, widest); --size) {
+        font.lfHeight = (size - 1) * sign;
+        HFONT smaller = CreateFontIndirectW(&font);
+        SendMessageW(twin, WM_SETFONT, reinterpret_cast<WPARAM>(smaller), FALSE);
+        DeleteObject(fitted);
+        fitted = smaller;
     }
-    while (!fitted && trial > kSmallest) {
-        discard(best);
-        std::tie(best, fitted) = tried(--trial);
-    }
-    return best;
+    DestroyWindow(twin);
+    return fitted;
 }
 
 // The program's icon at the size the system shows `metric` at `dpi`; shared,
@@ -242,7 +220,11 @@ frmQuillane::frmQuillane(HINSTANCE instance, int show) {
         DestroyWindow(window_);
         return;
     }
-    answerFont_ = fittingFont(child(window_, form::Id::txtOutput), base, font_);
+    answerFont_ = fittingFont(window_, dpi, base, font_);
+    if (answerFont_ != nullptr) {
+        SendMessageW(child(window_, form::Id::txtOutput), WM_SETFONT,
+                     reinterpret_cast<WPARAM>(answerFont_), FALSE);
+    }
 
     ShowWindow(window_, show);
     lastFocus_ = child(window_, form::Id::txtHeight);
@@ -319,32 +301,28 @@ LRESULT frmQuillane::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     return DefWindowProcW(window_, message, wParam, lParam);
 }
 
-// Places every control at `dpi` and gives it the system's message font there.
+// Places every control at `dpi` and gives it the system's message font there,
+// the answer box its fitted one: as the window would have been made at `dpi`.
+// What the boxes hold, the focus and the caret stay as they are.
 void frmQuillane::layOut(UINT dpi) {
     const LOGFONTW base = dpi::messageFont(dpi);
     HFONT font = CreateFontIndirectW(&base);
+    HFONT answerFont = fittingFont(window_, dpi, base, font);
     for (const form::Control& control : form::kControls) {
         const RECT place = placeOf(control, dpi);
         HWND box = child(window_, control.id);
         MoveWindow(box, place.left, place.top, place.right, place.bottom, TRUE);
-        SendMessageW(box, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+        HFONT own = control.id == form::Id::txtOutput && answerFont != nullptr ? answerFont : font;
+        SendMessageW(box, WM_SETFONT, reinterpret_cast<WPARAM>(own), TRUE);
     }
-    HFONT answerFont = fittingFont(child(window_, form::Id::txtOutput), base, font);
     DeleteObject(font_);
     DeleteObject(answerFont_);
     font_ = font;
     answerFont_ = answerFont;
 }
 
-// A command reports its own failures; one that escapes its handler (the
-// report itself failed) must not unwind through the system's window procedure.
 void frmQuillane::run(void (*command)(WindowServices&)) {
-    try {
-        command(services_);
-    } catch (const RunError& error) {
-        std::fprintf(stderr, "Brevorn: unhandled error %d: %s\n", static_cast<int>(error.number),
-                     error.description.c_str());
-    }
+    runCommand(command, services_);
 }
 
 }  // namespace brevorn

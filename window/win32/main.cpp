@@ -13,8 +13,13 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE /*previous*/, PWSTR /*commandL
     if (window.handle() == nullptr) {
         return 1;
     }
-    MSG message;
-    while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+    MSG message{};
+    for (;;) {
+        const BOOL got = GetMessageW(&message, nullptr, 0, 0);
+        if (got <= 0) {
+            // -1: the queue itself failed, and the program cannot go on.
+            return got < 0 ? 1 : static_cast<int>(message.wParam);
+        }
         // The dialog manager gives Tab its order; with no default button,
         // Enter and Escape run nothing.
         if (!IsDialogMessageW(window.handle(), &message)) {
@@ -22,5 +27,4 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE /*previous*/, PWSTR /*commandL
             DispatchMessageW(&message);
         }
     }
-    return static_cast<int>(message.wParam);
 }
