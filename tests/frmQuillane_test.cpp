@@ -184,7 +184,7 @@ TEST_F(FrmQuillaneTest, NewApplicationFontKeepsTheAnswerAndRefitsIt) {
     form.txtHeight->setText(QStringLiteral("480"));
     form.txtWidth->setText(QStringLiteral("704"));
     QTest::mouseClick(form.cmdGo, Qt::LeftButton);
-    ASSERT_EQ(form.txtOutput->text(), kLongestAnswer);
+    ASSERT_EQ(form.txtOutput->text(), latin1(form::kWidestAnswer));
     for (const qreal points : {14.0, 24.0, 7.0}) {
         QFont font = desktop;
         font.setPointSizeF(points);
@@ -194,9 +194,9 @@ TEST_F(FrmQuillaneTest, NewApplicationFontKeepsTheAnswerAndRefitsIt) {
         EXPECT_EQ(form.txtHeight->font(), font) << points << " pt reached the form";
         EXPECT_EQ(form.txtHeight->text(), QStringLiteral("480"));
         EXPECT_EQ(form.txtWidth->text(), QStringLiteral("704"));
-        EXPECT_EQ(form.txtOutput->text(), kLongestAnswer);
+        EXPECT_EQ(form.txtOutput->text(), latin1(form::kWidestAnswer));
         EXPECT_LE(form.txtOutput->font().pointSizeF(), points);
-        EXPECT_TRUE(showsWhole(form.txtOutput, kLongestAnswer)) << points << " pt";
+        EXPECT_TRUE(showsWhole(form.txtOutput, latin1(form::kWidestAnswer))) << points << " pt";
     }
     QApplication::setFont(desktop);
 }
