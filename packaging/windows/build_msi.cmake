@@ -37,7 +37,10 @@ endif()
 configure_file(${CPACK_BREVORN_MSI_TEMPLATE} ${work}/brevorn.wxs @ONLY)
 
 file(GLOB inputs LIST_DIRECTORIES false RELATIVE ${work} ${work}/*)
-set(at ${CPACK_BREVORN_FAKETIME} @$ENV{SOURCE_DATE_EPOCH})
+# The clock stands still at SOURCE_DATE_EPOCH: faketime's "@" start lets it run, and wixl 0.103
+# stamps the summary information late enough for two builds to differ by seconds.
+string(TIMESTAMP frozen "%Y-%m-%d %H:%M:%S" UTC)
+set(at ${CMAKE_COMMAND} -E env TZ=UTC ${CPACK_BREVORN_FAKETIME} -f ${frozen})
 execute_process(COMMAND touch --date=@$ENV{SOURCE_DATE_EPOCH} ${inputs}
                 WORKING_DIRECTORY ${work} COMMAND_ERROR_IS_FATAL ANY)
 # wixl takes the processor from -a alone: it warns that Package/@Platform is no property.
