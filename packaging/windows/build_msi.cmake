@@ -37,7 +37,7 @@ endif()
 configure_file(${CPACK_BREVORN_MSI_TEMPLATE} ${work}/brevorn.wxs @ONLY)
 
 file(GLOB inputs LIST_DIRECTORIES false RELATIVE ${work} ${work}/*)
-# The clock stands still at SOURCE_DATE_EPOCH: faketime's "@" start lets it run, and wixl 0.103
+# The clock stands still at SOURCE_DATE_EPOCH: faketime's "@" start lets it run, and wixl 0.106
 # stamps the summary information late enough for two builds to differ by seconds.
 string(TIMESTAMP frozen "%Y-%m-%d %H:%M:%S" UTC)
 set(at ${CMAKE_COMMAND} -E env TZ=UTC ${CPACK_BREVORN_FAKETIME} -f ${frozen})
