@@ -122,7 +122,8 @@ fi
 
 driver=$4
 cpack_config=$5
-export WINEPREFIX=$work/wine WINEDEBUG=-all
+# A 64-bit prefix, as Windows is, whichever Wine loader makes it.
+export WINEPREFIX=$work/wine WINEARCH=win64 WINEDEBUG=-all
 # No menu entries or file associations on the host's desktop for what is installed here.
 export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
 wineboot --init 2>/dev/null
@@ -134,23 +135,17 @@ unix() {
     echo "$drive_c/${path//\\//}"
 }
 folder=$(unix "$install_dir")
-uninstall_keys=('HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall'
-    'HKLM\Software\Wow6432Node\Microsoft\Windows\CurrentVersion\Uninstall')
-# entry PRODUCT_CODE: its entry in the list of installed programs, one "NAME TYPE VALUE" a line.
-entry() {
-    local key
-    for key in "${uninstall_keys[@]}"; do
-        wine reg query "$key\\{$1}" 2>/dev/null | tr -d '\r' | sed -n 's/^    //p' && return
-    done
-    return 0
-}
+# Windows Installer writes a package's keys under HKLM\Software in the registry view of its
+# processor. Wine's reg is itself a 32-bit program where 32-bit Wine is installed, and a 64-bit
+# one where it is not, and each sees its own view by default: so every query names the view.
+if [ "$arch" = x64 ]; then bits=64; else bits=32; fi
+# query KEY [ARG...]: the key's values, one "NAME TYPE VALUE" a line; nothing if it is missing.
+query() { wine reg query "$@" "/reg:$bits" 2>/dev/null | tr -d '\r' | sed -n 's/^    //p' || true; }
+uninstall_key='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall'
+# entry PRODUCT_CODE: its entry in the list of installed programs.
+entry() { query "$uninstall_key\\{$1}"; }
 # entries: how many programs named Brevorn are installed.
-entries() {
-    local key
-    for key in "${uninstall_keys[@]}"; do
-        wine reg query "$key" /s 2>/dev/null | tr -d '\r'
-    done | grep -c "^    DisplayName    REG_SZ    Brevorn$" || true
-}
+entries() { query "$uninstall_key" /s | grep -c "^DisplayName    REG_SZ    Brevorn$" || true; }
 # msiexec ACTION MSI [PROPERTY=VALUE...]: installs (/i) or removes (/x) silently; its status.
 msiexec() {
     local status=0
@@ -207,12 +202,12 @@ installed() {
     done
     local product="HKLM\\Software\\Classes\\Installer\\Products\\$(packed "$2")"
     check "installed programs: the icon" grep -qxF "ProductIcon    REG_SZ    $icon" \
-        <(wine reg query "$product" 2>/dev/null | tr -d '\r' | sed -n 's/^    //p')
+        <(query "$product")
     check "one Brevorn in installed programs" test "$(entries)" = 1
 }
 
 # removed PRODUCT_CODE...: a silent uninstall leaves every file as it was, and no registry
-# entry of the package.
+# entry of the package. Wine's registry files hold both views, so neither is missed.
 removed() {
     check "uninstalled silently" msiexec /x "$msi"
     check "no file or folder left" diff "$work/before" <(snapshot)
