@@ -9,7 +9,7 @@
 #     the version Wine reports there (winxp64, win7...), Wine's default unless named. The
 #     environment is scripts/wine.env's and ENVIRONMENT's. A target named as the command runs
 #     through the emulator, wine.
-include_guard(GLOBAL)
+include_guard(DIRECTORY)
 
 # Looked for at every configure, so that a build made while Wine was missing
 # runs everything once Wine is installed, and the other way round; on PATH alone,
