@@ -1,7 +1,9 @@
 # What both Windows builds share: Debian's mingw-w64 (posix thread model) for
-# CMAKE_SYSTEM_PROCESSOR, set by the toolchain file that includes this one.
+# BREVORN_WINDOWS_PROCESSOR, set by the toolchain file that includes this one.
 # Tests run under Wine, through ctest's emulator.
+include(${CMAKE_CURRENT_LIST_DIR}/windows_processor.cmake)
 set(CMAKE_SYSTEM_NAME Windows)
+set(CMAKE_SYSTEM_PROCESSOR ${BREVORN_WINDOWS_GNU})
 set(mingw ${CMAKE_SYSTEM_PROCESSOR}-w64-mingw32)
 set(CMAKE_C_COMPILER ${mingw}-gcc-posix)
 set(CMAKE_CXX_COMPILER ${mingw}-g++-posix)

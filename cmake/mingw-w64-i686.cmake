@@ -1,5 +1,5 @@
 # Cross-builds the x86 Brevorn.exe.
-set(CMAKE_SYSTEM_PROCESSOR i686)
+set(BREVORN_WINDOWS_PROCESSOR x86)
 include(${CMAKE_CURRENT_LIST_DIR}/mingw-w64-common.cmake)
 # i686 code does its double arithmetic on the x87 unit by default, in extended
 # precision, and then some answers differ from x64's. SSE2 rounds every step to

@@ -1,3 +1,3 @@
 # Cross-builds the x64 Brevorn.exe.
-set(CMAKE_SYSTEM_PROCESSOR x86_64)
+set(BREVORN_WINDOWS_PROCESSOR x64)
 include(${CMAKE_CURRENT_LIST_DIR}/mingw-w64-common.cmake)

@@ -47,6 +47,12 @@ in_archive() {
 }
 
 BUILD_PACKAGES=(cmake make g++ qt6-base-dev librsvg2-bin)
+# The tests' and the benchmarks' libraries.
+DEV_PACKAGES=(libgtest-dev libbenchmark-dev)
+# A desktop of its own (tests/e2e/headless-desktop), driven as a person would and read back over
+# AT-SPI, and pictures of it.
+DESKTOP_PACKAGES=(xvfb openbox xdotool x11-utils dbus at-spi2-core python3-pyatspi python3-xlib
+    imagemagick)
 # Brevorn.exe is cross-built with mingw-w64; its installers are built by wixl and msitools,
 # with faketime holding wixl's clock.
 WINDOWS_PACKAGES=(g++-mingw-w64-x86-64-posix mingw-w64-tools googletest zip wixl msitools faketime)

@@ -1,7 +1,7 @@
 # appstream_validate(<validate|validate-tree> <path> <what it is> [appstreamcli options])
 # Runs appstreamcli and fails on every issue it reports, of any severity, pedantic hints
 # included, but the ones below. An issue is its tag and what follows it on its line.
-include(${CMAKE_CURRENT_LIST_DIR}/require_program.cmake)
+include(${CMAKE_CURRENT_LIST_DIR}/../../cmake/require_program.cmake)
 set(appstream_allowed_issues
     # Brevorn has no public homepage, and an address made up for the check would mislead;
     # AppStream 1.0 warns of the missing <url type="homepage">, 0.16 says nothing.

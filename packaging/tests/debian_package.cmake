@@ -4,7 +4,7 @@
 # fields and exactly the files a desktop needs. Then Debian's own checker must
 # find nothing to warn about.
 cmake_minimum_required(VERSION 3.25)
-include(${CMAKE_CURRENT_LIST_DIR}/require_program.cmake)
+include(${CMAKE_CURRENT_LIST_DIR}/../../cmake/require_program.cmake)
 include(${CMAKE_CURRENT_LIST_DIR}/installed_files.cmake)
 include(${CMAKE_CURRENT_LIST_DIR}/appstream.cmake)
 require_program(lintian lintian lintian)

@@ -1,7 +1,7 @@
 # cmake -DXPM=<brevorn.xpm> -DICO=<brevorn.ico> -P ico_matches_xpm.cmake
 # The committed .ico must be regenerated (make-ico.sh) whenever the XPM changes.
 cmake_minimum_required(VERSION 3.25)
-include(${CMAKE_CURRENT_LIST_DIR}/require_program.cmake)
+include(${CMAKE_CURRENT_LIST_DIR}/../../cmake/require_program.cmake)
 require_program(identify identify imagemagick)
 require_program(compare compare imagemagick)
 

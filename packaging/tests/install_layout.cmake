@@ -2,7 +2,7 @@
 # Installs the build the way a distribution package does (prefix /usr under DESTDIR) and checks
 # that exactly the expected files arrive, and that each icon is the size its folder promises.
 cmake_minimum_required(VERSION 3.25)
-include(${CMAKE_CURRENT_LIST_DIR}/require_program.cmake)
+include(${CMAKE_CURRENT_LIST_DIR}/../../cmake/require_program.cmake)
 include(${CMAKE_CURRENT_LIST_DIR}/installed_files.cmake)
 include(${CMAKE_CURRENT_LIST_DIR}/appstream.cmake)
 require_program(identify identify imagemagick)

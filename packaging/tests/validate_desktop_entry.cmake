@@ -1,7 +1,7 @@
 # cmake -DENTRY=<file.desktop> -P validate_desktop_entry.cmake
 # desktop-file-validate exits 0 on warnings and hints, so any message at all counts as a failure.
 cmake_minimum_required(VERSION 3.25)
-include(${CMAKE_CURRENT_LIST_DIR}/require_program.cmake)
+include(${CMAKE_CURRENT_LIST_DIR}/../../cmake/require_program.cmake)
 require_program(validator desktop-file-validate desktop-file-utils)
 
 execute_process(COMMAND ${validator} ${ENTRY} RESULT_VARIABLE status OUTPUT_VARIABLE report

@@ -3,7 +3,7 @@
 # Compiles the configured resource script with the MinGW resource compiler and reads back what
 # Windows will show in the file's properties.
 cmake_minimum_required(VERSION 3.25)
-include(${CMAKE_CURRENT_LIST_DIR}/require_program.cmake)
+include(${CMAKE_CURRENT_LIST_DIR}/../../cmake/require_program.cmake)
 require_program(windres x86_64-w64-mingw32-windres binutils-mingw-w64-x86-64)
 require_program(strings x86_64-w64-mingw32-strings binutils-mingw-w64-x86-64)
 

@@ -122,10 +122,8 @@ fi
 
 driver=$4
 cpack_config=$5
-# A 64-bit prefix, as Windows is, whichever Wine loader makes it.
-export WINEPREFIX=$work/wine WINEARCH=win64 WINEDEBUG=-all
-# No menu entries or file associations on the host's desktop for what is installed here.
-export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
+# The rest of Wine's environment is the tests' (scripts/wine.env).
+export WINEPREFIX=$work/wine
 wineboot --init 2>/dev/null
 wineserver -w
 drive_c=$WINEPREFIX/drive_c

@@ -4,7 +4,7 @@
 # an .exe for the processor the zip is named for that imports nothing but DLLs every Windows has
 # (a MinGW runtime DLL would be missing).
 cmake_minimum_required(VERSION 3.25)
-include(${CMAKE_CURRENT_LIST_DIR}/require_program.cmake)
+include(${CMAKE_CURRENT_LIST_DIR}/../../cmake/require_program.cmake)
 require_program(objdump x86_64-w64-mingw32-objdump binutils-mingw-w64-x86-64)
 
 file(REMOVE_RECURSE ${WORK_DIR})

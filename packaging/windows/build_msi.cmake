@@ -10,7 +10,7 @@ file(REMOVE_RECURSE ${work})
 file(COPY ${CPACK_TEMPORARY_DIRECTORY}/ DESTINATION ${work})
 file(COPY_FILE ${CPACK_BREVORN_ICO} ${work}/brevorn.ico)
 
-set(upgrade ${CPACK_BREVORN_MSI_UPGRADE_CODE})
+set(upgrade ${CPACK_BREVORN_WINDOWS_MSI_UPGRADE_CODE})
 set(MSI_NAME ${CPACK_PACKAGE_NAME})
 set(MSI_VERSION ${CPACK_BREVORN_MSI_VERSION})
 set(MSI_MANUFACTURER ${CPACK_BREVORN_MSI_PUBLISHER})
@@ -20,19 +20,16 @@ string(UUID MSI_PRODUCT_CODE NAMESPACE ${upgrade} NAME "ProductCode ${MSI_VERSIO
 foreach(file IN ITEMS Brevorn.exe README.txt LICENSE.txt)
     string(UUID MSI_GUID_${file} NAMESPACE ${upgrade} NAME "Component ${file}" TYPE SHA1 UPPER)
 endforeach()
-if(CPACK_BREVORN_MSI_ARCH STREQUAL x64)
-    set(MSI_PROGRAM_FILES ProgramFiles64Folder)
-    set(MSI_WIN64 yes)
-    set(template x64)
-    # Windows Installer itself refuses an x64 package on 32-bit Windows, before this condition,
-    # with a message of its own; the condition says which package to take where it is reached.
-    set(MSI_LAUNCH_CONDITION "<Condition Message=\"This package is for 64-bit Windows. On \
-32-bit Windows, install ${MSI_NAME}-${MSI_VERSION}-win32.msi.\">VersionNT64</Condition>")
-else()
-    set(MSI_PROGRAM_FILES ProgramFilesFolder)
-    set(MSI_WIN64 no)
-    set(template Intel)
-    set(MSI_LAUNCH_CONDITION "")
+# The processor's names, from cmake/windows_processor.cmake.
+set(MSI_PROGRAM_FILES ${CPACK_BREVORN_WINDOWS_MSI_PROGRAM_FILES})
+set(MSI_WIN64 ${CPACK_BREVORN_WINDOWS_MSI_WIN64})
+set(template ${CPACK_BREVORN_WINDOWS_MSI_TEMPLATE})
+set(MSI_LAUNCH_CONDITION "")
+if(CPACK_BREVORN_WINDOWS_MSI_CONDITION)
+    list(GET CPACK_BREVORN_WINDOWS_MSI_CONDITION 0 condition)
+    list(GET CPACK_BREVORN_WINDOWS_MSI_CONDITION 1 message)
+    string(CONFIGURE "${message}" message @ONLY)
+    set(MSI_LAUNCH_CONDITION "<Condition Message=\"${message}\">${condition}</Condition>")
 endif()
 configure_file(${CPACK_BREVORN_MSI_TEMPLATE} ${work}/brevorn.wxs @ONLY)
 
@@ -45,7 +42,7 @@ execute_process(COMMAND touch --date=@$ENV{SOURCE_DATE_EPOCH} ${inputs}
                 WORKING_DIRECTORY ${work} COMMAND_ERROR_IS_FATAL ANY)
 # wixl takes the processor from -a alone: it warns that Package/@Platform is no property.
 # Its sources are named relative to the folder it runs in, as it fails on absolute ones.
-execute_process(COMMAND ${at} ${CPACK_BREVORN_WIXL} -a ${CPACK_BREVORN_MSI_ARCH}
+execute_process(COMMAND ${at} ${CPACK_BREVORN_WIXL} -a ${CPACK_BREVORN_WINDOWS_PROCESSOR}
                         -o brevorn.msi brevorn.wxs
                 WORKING_DIRECTORY ${work} RESULT_VARIABLE status ERROR_VARIABLE log)
 if(NOT status EQUAL 0)
@@ -64,7 +61,7 @@ file(SHA256 ${work}/brevorn.msi content)
 string(UUID package_code NAMESPACE ${upgrade} NAME "PackageCode ${content}" TYPE SHA1 UPPER)
 set_package_code(${package_code})
 
-set(msi ${MSI_NAME}-${MSI_VERSION}-${CPACK_BREVORN_MSI_SUFFIX}.msi)
+set(msi ${MSI_NAME}-${MSI_VERSION}-${CPACK_BREVORN_WINDOWS_SUFFIX}.msi)
 file(COPY_FILE ${work}/brevorn.msi ${CPACK_PACKAGE_DIRECTORY}/${msi})
 file(SHA256 ${CPACK_PACKAGE_DIRECTORY}/${msi} sum)
 file(WRITE ${CPACK_PACKAGE_DIRECTORY}/${msi}.sha256 "${sum}  ${msi}\n")

@@ -4,11 +4,9 @@
 # zip -X records neither owner nor extra times; entries go in by name, each dated
 # SOURCE_DATE_EPOCH (reproducible.cmake sets it and makes local time UTC, which zip's MS-DOS
 # dates are in).
-find_program(zip zip)
-find_program(touch touch)
-if(NOT zip OR NOT touch)
-    message(FATAL_ERROR "zip and touch are needed: install the Debian packages zip and coreutils")
-endif()
+include(${CMAKE_CURRENT_LIST_DIR}/../../cmake/require_program.cmake)
+require_program(zip zip zip)
+require_program(touch touch coreutils)
 set(staging ${CPACK_TEMPORARY_DIRECTORY})
 file(GLOB_RECURSE files LIST_DIRECTORIES false RELATIVE ${staging} ${staging}/*)
 list(SORT files)
