@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -223,7 +224,7 @@ Icon iconOf(const MessageBox& box) {
 
 class Brevorn {
 public:
-    explicit Brevorn(const std::wstring& exe) {
+    explicit Brevorn(const std::wstring& exe) : exe(exe) {
         STARTUPINFOW startup{};
         startup.cb = sizeof startup;
         std::wstring commandLine = L"\"" + exe + L"\"";
@@ -335,6 +336,66 @@ public:
         VirtualFreeEx(process_.hProcess, there, 0, MEM_RELEASE);
         check(sent, "WM_DPICHANGED for " + std::to_string(dpi) + " dpi was not answered");
     }
+    // Sets the system's non-client metrics from inside the program: Wine keeps
+    // each process's system parameters to itself, so a change made elsewhere
+    // never reaches what the program reads. A few instructions there call
+    // SystemParametersInfoW with the metrics written beside them.
+    bool setMetricsInside(const NONCLIENTMETRICSW& metrics) const {
+        const auto function = reinterpret_cast<std::uintptr_t>(
+            GetProcAddress(GetModuleHandleW(L"user32.dll"), "SystemParametersInfoW"));
+        std::vector<unsigned char> page(sizeof metrics);
+        std::memcpy(page.data(), &metrics, sizeof metrics);
+        const auto put = [&page](std::initializer_list<unsigned char> bytes) {
+            page.insert(page.end(), bytes);
+        };
+        const auto value = [&page](auto v) {
+            const auto* bytes = reinterpret_cast<const unsigned char*>(&v);
+            page.insert(page.end(), bytes, bytes + sizeof v);
+        };
+        // SystemParametersInfoW(SPI_SETNONCLIENTMETRICS, size, the thread's argument, 0),
+        // its answer the thread's exit code.
+#ifdef _WIN64
+        put({0x48, 0x83, 0xEC, 0x28, 0x49, 0x89, 0xC8});  // sub rsp, 40; mov r8, rcx
+        put({0xB9});                                      // mov ecx, ...
+        value(UINT{SPI_SETNONCLIENTMETRICS});
+        put({0xBA});  // mov edx, ...
+        value(metrics.cbSize);
+        put({0x41, 0xB9});  // mov r9d, ...
+        value(UINT{0});
+        put({0x48, 0xB8});  // mov rax, ...
+        value(function);
+        put({0xFF, 0xD0, 0x48, 0x83, 0xC4, 0x28, 0xC3});  // call rax; add rsp, 40; ret
+#else
+        put({0x8B, 0x44, 0x24, 0x04, 0x68});  // mov eax, [esp+4]; push ...
+        value(UINT{0});
+        put({0x50, 0x68});  // push eax; push ...
+        value(metrics.cbSize);
+        put({0x68});  // push ...
+        value(UINT{SPI_SETNONCLIENTMETRICS});
+        put({0xB8});  // mov eax, ...
+        value(function);
+        put({0xFF, 0xD0, 0xC2, 0x04, 0x00});  // call eax; ret 4
+#endif
+        auto* there = static_cast<unsigned char*>(
+            VirtualAllocEx(process_.hProcess, nullptr, page.size(), MEM_RESERVE | MEM_COMMIT,
+                           PAGE_EXECUTE_READWRITE));
+        DWORD answer = 0;
+        if (there != nullptr &&
+            WriteProcessMemory(process_.hProcess, there, page.data(), page.size(), nullptr) &&
+            FlushInstructionCache(process_.hProcess, there, page.size())) {
+            HANDLE thread =
+                CreateRemoteThread(process_.hProcess, nullptr, 0,
+                                   reinterpret_cast<LPTHREAD_START_ROUTINE>(
+                                       reinterpret_cast<void (*)()>(there + sizeof metrics)),
+                                   there, 0, nullptr);
+            if (thread != nullptr && WaitForSingleObject(thread, 10000) == WAIT_OBJECT_0) {
+                GetExitCodeThread(thread, &answer);
+            }
+            CloseHandle(thread);
+        }
+        VirtualFreeEx(process_.hProcess, there, 0, MEM_RELEASE);
+        return answer != 0;
+    }
     void dismissStrayBoxes() const {
         for (const MessageBox& box : boxes()) {
             PostMessageW(box.handle, WM_COMMAND, IDOK, 0);
@@ -342,6 +403,7 @@ public:
         waitFor([this] { return boxes().empty(); });
     }
 
+    const std::wstring exe;
     HWND window = nullptr;
 
 private:
@@ -797,15 +859,15 @@ void sameBoxes(const Brevorn& app, const Seen& before, const Seen& now) {
               std::to_string(HIWORD(before.selection)));
 }
 
-// Dragged to a monitor of `other` dpi and back, with text in every box and a
-// selection in the width box: the window shows what it showed, laid out as a
-// fresh start at each dpi.
-void dpiChangesAndBack(Brevorn& app, int dpi, int other) {
-    const std::wstring answered = L"H=240, W=320";
+const std::wstring kAnswered = L"H=240, W=320";
+
+// Text in every box and a selection in the width box, as a change of the
+// desktop may find them.
+Seen textInEveryBox(Brevorn& app) {
     app.setText(Id::txtHeight, L"480");
     app.setText(Id::txtWidth, L"640");
     click(app.control(Id::cmdGo));
-    check(waitFor([&] { return app.text(Id::txtOutput) == answered; }),
+    check(waitFor([&] { return app.text(Id::txtOutput) == kAnswered; }),
           "the answer box reads " + quoted(app.text(Id::txtOutput)));
     app.setText(Id::txtWidth, L"");
     click(app.control(Id::txtWidth));
@@ -814,7 +876,15 @@ void dpiChangesAndBack(Brevorn& app, int dpi, int other) {
     HWND width = app.control(Id::txtWidth);
     check(waitFor([&] { return SendMessageW(width, EM_GETSEL, 0, 0) == MAKELONG(1, 2); }),
           "the width box reads " + quoted(app.text(Id::txtWidth)) + " with no selection");
-    const Seen before = seenIn(app);
+    return seenIn(app);
+}
+
+// Dragged to a monitor of `other` dpi and back, with text in every box and a
+// selection in the width box: the window shows what it showed, laid out as a
+// fresh start at each dpi.
+void dpiChangesAndBack(Brevorn& app, int dpi, int other) {
+    const std::wstring& answered = kAnswered;
+    const Seen before = textInEveryBox(app);
     const Span shown = spanOf(app.control(Id::txtOutput), answered);
     RECT frame{};
     GetWindowRect(app.window, &frame);
@@ -851,6 +921,73 @@ void dpiChangesAndBack(Brevorn& app, int dpi, int other) {
     widestAnswerFits(app);
 }
 
+// Windows' message font, as its text size sets it while programs run, and set
+// back however the case ends: the prefix outlives the case.
+class MessageFont {
+public:
+    explicit MessageFont(const Brevorn& app) : app_(app) {
+        metrics_.cbSize = sizeof metrics_;
+        check(SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics_, &metrics_, 0),
+              "no message font");
+    }
+    ~MessageFont() { set(metrics_); }
+    MessageFont(const MessageFont&) = delete;
+    MessageFont& operator=(const MessageFont&) = delete;
+
+    void scale(int numerator, int denominator) const {
+        NONCLIENTMETRICSW scaled = metrics_;
+        LONG& height = scaled.lfMessageFont.lfHeight;
+        height = MulDiv(height, numerator, denominator);
+        check(set(scaled), "the message font was not set");
+    }
+    void restore() const { check(set(metrics_), "the message font was not set back"); }
+
+private:
+    // Not saved, so that a session that ends mid-case forgets it; and Wine
+    // broadcasts only a saved change, so the broadcast is made here.
+    bool set(NONCLIENTMETRICSW metrics) const {
+        DWORD_PTR result = 0;
+        return SystemParametersInfoW(SPI_SETNONCLIENTMETRICS, sizeof metrics, &metrics, 0) &&
+               (!app_.running() || app_.setMetricsInside(metrics)) &&
+               SendMessageTimeoutW(HWND_BROADCAST, WM_SETTINGCHANGE, SPI_SETNONCLIENTMETRICS,
+                                   reinterpret_cast<LPARAM>(L"WindowMetrics"), SMTO_ABORTIFHUNG,
+                                   5000, &result);
+    }
+    const Brevorn& app_;
+    NONCLIENTMETRICSW metrics_{};
+};
+
+// How the boxes' font lays out a typed height, and the answer's fitted font
+// the widest answer, which shows whole: alike in two windows whose fonts are.
+std::string fontsIn(const Brevorn& app) {
+    const std::wstring widest = wide(form::kWidestAnswer);
+    app.setText(Id::txtHeight, L"480");
+    app.setText(Id::txtOutput, widest);
+    const Span typed = spanOf(app.control(Id::txtHeight), L"480");
+    return "\"480\" spans x " + std::to_string(typed.left) + ".." + std::to_string(typed.right) +
+           ", " + showsWhole(app, widest);
+}
+
+// Windows' text made half as large again while the window shows text in every
+// box, then set back: each time, the window keeps what it showed and lays it
+// out as a fresh start with that text size would.
+void textSizeChangesAndBack(Brevorn& app, int dpi) {
+    const std::string original = fontsIn(app);
+    const Seen before = textInEveryBox(app);
+    MessageFont font(app);
+    font.scale(3, 2);
+    sameBoxes(app, before, seenIn(app));
+    controlsAt(app, dpi);
+    const std::string grown = fontsIn(app);
+    const std::string fresh = fontsIn(Brevorn(app.exe));
+    check(grown != original && grown == fresh, "at the larger size " + grown + "; at the first " +
+                                                   original + "; a fresh start " + fresh);
+    font.restore();
+    const std::string back = fontsIn(app);
+    check(back == original, "set back, " + back + "; at first " + original);
+    std::printf("      %s\n      larger: %s\n", original.c_str(), grown.c_str());
+}
+
 void closes(Brevorn& app, const std::function<void()>& close) {
     close();
     check(waitFor([&] { return !app.running(); }), "the program is still running");
@@ -883,6 +1020,8 @@ std::vector<Case> casesAt96() {
     cases.push_back({"the widest answer fits at 96 dpi", widestAnswerFits});
     cases.push_back({"to 144 dpi and back keeps every box, the focus and the caret",
                      [](Brevorn& app) { dpiChangesAndBack(app, 96, 144); }});
+    cases.push_back({"a larger text size and back keeps every box and refits the answer",
+                     [](Brevorn& app) { textSizeChangesAndBack(app, 96); }});
     cases.push_back({"Alt+F4 ends the program with status 0",
                      [](Brevorn& app) {
                          closes(app, [&] {
@@ -902,6 +1041,8 @@ std::vector<Case> casesAt192() {
         {"the widest answer fits at 192 dpi", widestAnswerFits},
         {"to 96 dpi and back keeps every box, the focus and the caret",
          [](Brevorn& app) { dpiChangesAndBack(app, 192, 96); }},
+        {"a larger text size and back keeps every box and refits the answer",
+         [](Brevorn& app) { textSizeChangesAndBack(app, 192); }},
     };
     for (Case& named : accessibleNames()) {
         cases.push_back(std::move(named));
