@@ -24,7 +24,8 @@
 #include <string>
 #include <vector>
 
-#include "bench/windows/child_process.h"
+#include "bench/windows/bench.h"
+#include "tests/win32/child_process.h"
 
 namespace {
 
@@ -68,21 +69,22 @@ Run runOnce(const std::wstring& program) {
         DispatchMessageW(&message);
     }
     const double started = bench::secondsNow();
-    const PROCESS_INFORMATION process = bench::start(program);
+    const win32::ChildProcess child(program);
+    bench::require(child.started(), "CreateProcess failed");
+    const PROCESS_INFORMATION& process = child.info();
     watch.pid = process.dwProcessId;
     HWND window = nullptr;
     double polledAt = NAN;
     double idleAt = NAN;
     for (;;) {
-        if (MsgWaitForMultipleObjects(1, &process.hProcess, FALSE, 1, QS_ALLINPUT) ==
-            WAIT_OBJECT_0) {
-            bench::fail("the program ended before showing a window");
-        }
+        bench::require(
+            MsgWaitForMultipleObjects(1, &process.hProcess, FALSE, 1, QS_ALLINPUT) != WAIT_OBJECT_0,
+            "the program ended before showing a window");
         while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
             DispatchMessageW(&message);
         }
         const double now = bench::secondsNow();
-        if (window == nullptr && (window = bench::visibleWindow(watch.pid)) != nullptr) {
+        if (window == nullptr && (window = child.window()) != nullptr) {
             polledAt = now;
         }
         if (window != nullptr && std::isnan(idleAt) && WaitForInputIdle(process.hProcess, 0) == 0) {
@@ -92,9 +94,8 @@ Run runOnce(const std::wstring& program) {
             (!std::isnan(watch.shownAt) || now - polledAt > kHookGraceSeconds)) {
             break;
         }
-        if (now - started > kShowTimeoutSeconds) {
-            bench::fail("the program showed no window in time");
-        }
+        bench::require(now - started <= kShowTimeoutSeconds,
+                       "the program showed no window in time");
     }
     run.pollMs = (polledAt - started) * 1000.0;
     run.hookMs = (watch.shownAt - started) * 1000.0;
@@ -105,7 +106,7 @@ Run runOnce(const std::wstring& program) {
     if (GetProcessMemoryInfo(process.hProcess, &memory, sizeof memory)) {
         run.peakMiB = static_cast<double>(memory.PeakWorkingSetSize) / (1024.0 * 1024.0);
     }
-    if (const DWORD status = bench::close(process, window); status != 0) {
+    if (const DWORD status = child.close(window); status != 0) {
         std::fprintf(stderr, "%ls exited with status %lu\n", program.c_str(), status);
     }
     return run;
@@ -161,10 +162,9 @@ int wmain(int argc, wchar_t* argv[]) {
     const std::wstring programs[2] = {argv[first], argv[first + 1]};
     constexpr int kWarmup = 2;
 
-    if (SetWinEventHook(EVENT_OBJECT_SHOW, EVENT_OBJECT_SHOW, nullptr, onShow, 0, 0,
-                        WINEVENT_OUTOFCONTEXT | WINEVENT_SKIPOWNPROCESS) == nullptr) {
-        bench::fail("SetWinEventHook failed");
-    }
+    bench::require(SetWinEventHook(EVENT_OBJECT_SHOW, EVENT_OBJECT_SHOW, nullptr, onShow, 0, 0,
+                                   WINEVENT_OUTOFCONTEXT | WINEVENT_SKIPOWNPROCESS) != nullptr,
+                   "SetWinEventHook failed");
     std::vector<Run> results[2];
     std::printf("%d runs of each, alternating, after %d unrecorded\n", runs, kWarmup);
     for (int turn = 0; turn < kWarmup + runs; ++turn) {

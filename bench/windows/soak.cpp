@@ -18,10 +18,13 @@
 #include <winternl.h>
 
 #include <cstdio>
+#include <functional>
 #include <string>
 #include <vector>
 
-#include "bench/windows/child_process.h"
+#include "bench/windows/bench.h"
+#include "tests/win32/child_process.h"
+#include "tests/win32/input.h"
 #include "window/form_layout.h"
 #include "window/win32/controls.h"
 
@@ -84,46 +87,33 @@ double privateKiB(HANDLE process) {
     return bytes / 1024.0;
 }
 
-struct WindowCount {
-    DWORD pid;
-    long windows;
-};
-
-// Enumeration callbacks are named CALLBACK (__stdcall) functions, as x86
-// needs: no lambda converts to one.
+// A named CALLBACK (__stdcall) function, as x86 needs: no lambda converts to one.
 BOOL CALLBACK countChild(HWND, LPARAM n) {
     ++*reinterpret_cast<long*>(n);
     return TRUE;
 }
 
-BOOL CALLBACK countOwnWindow(HWND window, LPARAM context) {
-    auto& c = *reinterpret_cast<WindowCount*>(context);
-    DWORD owner = 0;
-    GetWindowThreadProcessId(window, &owner);
-    if (owner == c.pid) {
-        ++c.windows;
-        EnumChildWindows(window, countChild, reinterpret_cast<LPARAM>(&c.windows));
-    }
-    return TRUE;
-}
-
 // Every window the process owns, top-level or child.
-long windowsOf(DWORD pid) {
-    WindowCount count{pid, 0};
-    EnumWindows(countOwnWindow, reinterpret_cast<LPARAM>(&count));
-    return count.windows;
+long windowsOf(const win32::ChildProcess& child) {
+    long count = 0;
+    for (HWND window : child.windows(nullptr, true)) {
+        ++count;
+        EnumChildWindows(window, countChild, reinterpret_cast<LPARAM>(&count));
+    }
+    return count;
 }
 
-void report(const char* when, const PROCESS_INFORMATION& process) {
+void report(const char* when, const win32::ChildProcess& child) {
     Sleep(200);  // lets the last click's painting finish
-    const DWORD gdi = GetGuiResources(process.hProcess, GR_GDIOBJECTS);
-    const DWORD user = GetGuiResources(process.hProcess, GR_USEROBJECTS);
+    const HANDLE process = child.info().hProcess;
+    const DWORD gdi = GetGuiResources(process, GR_GDIOBJECTS);
+    const DWORD user = GetGuiResources(process, GR_USEROBJECTS);
     PROCESS_MEMORY_COUNTERS_EX memory{};
-    GetProcessMemoryInfo(process.hProcess, reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&memory),
+    GetProcessMemoryInfo(process, reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&memory),
                          sizeof memory);
-    std::printf("  %-12s %8ld %8ld %13.0f %13.0f %13.0f %6lu %7lu\n", when,
-                gdiObjects(process.hProcess), windowsOf(process.dwProcessId),
-                privateKiB(process.hProcess), static_cast<double>(memory.PrivateUsage) / 1024.0,
+    std::printf("  %-12s %8ld %8ld %13.0f %13.0f %13.0f %6lu %7lu\n", when, gdiObjects(process),
+                windowsOf(child), privateKiB(process),
+                static_cast<double>(memory.PrivateUsage) / 1024.0,
                 static_cast<double>(memory.WorkingSetSize) / 1024.0, gdi, user);
 }
 
@@ -132,57 +122,10 @@ void heading(const char* phase) {
                 "private KiB", "PrivateUsage", "working KiB", "GR_GDI", "GR_USER");
 }
 
-template <typename Done>
-void waitFor(Done done, const char* what) {
-    const DWORD started = GetTickCount();
-    while (!done()) {
-        if (GetTickCount() - started > 5000) {
-            bench::fail(what);
-        }
-        Sleep(1);
-    }
-}
-
-void click(HWND target) {
-    RECT area;
-    GetWindowRect(target, &area);
-    const int x = (area.left + area.right) / 2;
-    const int y = (area.top + area.bottom) / 2;
-    INPUT inputs[3]{};
-    for (INPUT& input : inputs) {
-        input.type = INPUT_MOUSE;
-    }
-    // Absolute coordinates run from 0 to 65535 across the primary screen.
-    inputs[0].mi.dx = MulDiv(x, 65535, GetSystemMetrics(SM_CXSCREEN) - 1);
-    inputs[0].mi.dy = MulDiv(y, 65535, GetSystemMetrics(SM_CYSCREEN) - 1);
-    inputs[0].mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
-    inputs[1].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
-    inputs[2].mi.dwFlags = MOUSEEVENTF_LEFTUP;
-    if (SendInput(3, inputs, sizeof(INPUT)) != 3) {
-        bench::fail("SendInput failed");
-    }
-}
-
-void press(WORD key) {
-    INPUT inputs[2]{};
-    for (INPUT& input : inputs) {
-        input.type = INPUT_KEYBOARD;
-        input.ki.wVk = key;
-    }
-    inputs[1].ki.dwFlags = KEYEVENTF_KEYUP;
-    if (SendInput(2, inputs, sizeof(INPUT)) != 2) {
-        bench::fail("SendInput failed");
-    }
-}
-
-std::wstring textOf(HWND box) {
-    wchar_t text[64] = L"";
-    SendMessageW(box, WM_GETTEXT, 64, reinterpret_cast<LPARAM>(text));
-    return text;
-}
-
-void setText(HWND box, const wchar_t* text) {
-    SendMessageW(box, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text));
+// Each step waits for its effect, polled every millisecond: the polling is
+// part of the time per click.
+void await(const std::function<bool()>& done, const char* what) {
+    bench::require(win32::waitFor(done, 5000, 1), what);
 }
 
 int argument(int argc, wchar_t* argv[], const wchar_t* name, int fallback) {
@@ -215,53 +158,53 @@ int wmain(int argc, wchar_t* argv[]) {
                 during, gdiObjects(GetCurrentProcess()));
 
     const std::wstring program = argv[argc - 1];
-    const PROCESS_INFORMATION process = bench::start(program);
+    const win32::ChildProcess child(program);
+    bench::require(child.started(), "CreateProcess failed");
     HWND window = nullptr;
-    waitFor([&] { return (window = bench::visibleWindow(process.dwProcessId, L"Quillane")); },
-            "Brevorn.exe showed no window");
-    WaitForInputIdle(process.hProcess, 5000);
+    await([&] { return (window = child.window(L"Quillane")) != nullptr; },
+          "Brevorn.exe showed no window");
+    WaitForInputIdle(child.info().hProcess, 5000);
     SetForegroundWindow(window);
     HWND height = GetDlgItem(window, controlId(form::Id::txtHeight));
     HWND width = GetDlgItem(window, controlId(form::Id::txtWidth));
     HWND output = GetDlgItem(window, controlId(form::Id::txtOutput));
     HWND calculate = GetDlgItem(window, controlId(form::Id::cmdGo));
-    setText(height, L"480");
-    setText(width, L"640");
+    win32::setText(height, L"480");
+    win32::setText(width, L"640");
 
     heading("Calculate with 480 and 640, answer H=240, W=320:");
-    report("at start", process);
+    report("at start", child);
     const int warmup = clicks / 10;
     double started = bench::secondsNow();
     for (int i = 1; i <= clicks; ++i) {
-        setText(output, L"");
-        click(calculate);
-        waitFor([&] { return textOf(output) == L"H=240, W=320"; }, "a click gave no answer");
+        win32::setText(output, L"");
+        win32::click(calculate);
+        await([&] { return win32::textOf(output) == L"H=240, W=320"; }, "a click gave no answer");
         if (i == warmup || i == clicks) {
-            report((std::to_string(i) + " clicks").c_str(), process);
+            report((std::to_string(i) + " clicks").c_str(), child);
         }
     }
     std::printf("  %.1f ms a click\n", (bench::secondsNow() - started) * 1000.0 / clicks);
 
-    setText(height, L"abc");
+    win32::setText(height, L"abc");
     heading("Calculate with a bad height, \"Numbers Only\" opened and dismissed:");
-    report("at start", process);
+    report("at start", child);
     started = bench::secondsNow();
     for (int i = 1; i <= boxes; ++i) {
-        click(calculate);
+        win32::click(calculate);
         HWND box = nullptr;
-        waitFor([&] { return (box = bench::visibleWindow(process.dwProcessId, L"#32770")); },
-                "no message box opened");
-        waitFor([&] { return GetForegroundWindow() == box; }, "the message box took no focus");
-        press(VK_RETURN);
-        waitFor([&] { return !IsWindow(box); }, "the message box stayed open");
-        waitFor([&] { return GetForegroundWindow() == window; }, "the window took no focus back");
+        await([&] { return (box = child.window(L"#32770")) != nullptr; }, "no message box opened");
+        await([&] { return GetForegroundWindow() == box; }, "the message box took no focus");
+        win32::press({VK_RETURN});
+        await([&] { return !IsWindow(box); }, "the message box stayed open");
+        await([&] { return GetForegroundWindow() == window; }, "the window took no focus back");
         if (i == boxes / 10 || i == boxes) {
-            report((std::to_string(i) + " boxes").c_str(), process);
+            report((std::to_string(i) + " boxes").c_str(), child);
         }
     }
     std::printf("  %.1f ms a box\n", (bench::secondsNow() - started) * 1000.0 / boxes);
 
-    const DWORD status = bench::close(process, window);
+    const DWORD status = child.close(window);
     std::printf("Brevorn.exe exited with status %lu\n", status);
     return status == 0 ? 0 : 1;
 }

@@ -214,6 +214,7 @@ frmQuillane::frmQuillane(HINSTANCE instance, int show) {
                      SWP_NOZORDER | SWP_NOACTIVATE);
         setIcons(window_, dpi);
     }
+    dpi_ = dpi;
     const LOGFONTW base = dpi::messageFont(dpi);
     font_ = CreateFontIndirectW(&base);
     if (!createControls(window_, instance, dpi, font_)) {
@@ -291,6 +292,12 @@ LRESULT frmQuillane::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             layOut(HIWORD(wParam));
             return 0;
         }
+        case WM_SETTINGCHANGE:
+            // A new text size: the message font, and so the answer's fit.
+            if (wParam == SPI_SETNONCLIENTMETRICS) {
+                layOut(dpi_);
+            }
+            break;
         case WM_DESTROY:
             PostQuitMessage(0);
             return 0;
@@ -302,7 +309,8 @@ LRESULT frmQuillane::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 // Places every control at `dpi` and gives it the system's message font there,
-// the answer box its fitted one: as the window would have been made at `dpi`.
+// the answer box its fitted one: as the window would have been made at `dpi`
+// with the message font as it is now.
 // What the boxes hold, the focus and the caret stay as they are.
 void frmQuillane::layOut(UINT dpi) {
     const LOGFONTW base = dpi::messageFont(dpi);
@@ -319,6 +327,7 @@ void frmQuillane::layOut(UINT dpi) {
     DeleteObject(answerFont_);
     font_ = font;
     answerFont_ = answerFont;
+    dpi_ = dpi;
 }
 
 void frmQuillane::run(void (*command)(WindowServices&)) {

@@ -25,6 +25,7 @@ private:
     void run(void (*command)(WindowServices&));
 
     HWND window_ = nullptr;
+    UINT dpi_ = USER_DEFAULT_SCREEN_DPI;  // the one the controls are laid out at
     HFONT font_ = nullptr;
     HFONT answerFont_ = nullptr;
     HWND lastFocus_ = nullptr;
