@@ -1,0 +1,65 @@
+#include "calc/floating_point_state.h"
+
+// The standard library sets the rounding mode but not the x87 precision: these
+// few lines are the platform's. x87 arithmetic is what i686 compiles doubles to
+// without SSE2 math, and x86-64 with -mfpmath=387.
+#if (defined(__i386__) || defined(__x86_64__)) && !defined(__SSE2_MATH__)
+#if defined(_WIN32) && defined(__i386__)
+#include <float.h>
+
+namespace {
+constexpr unsigned kDoublePrecision = _PC_53;
+unsigned x87Precision() {
+    return _controlfp(0, 0) & _MCW_PC;
+}
+void setX87Precision(unsigned precision) {
+    _controlfp(precision, _MCW_PC);
+}
+}  // namespace
+#elif defined(__GLIBC__)
+#include <fpu_control.h>
+
+namespace {
+constexpr unsigned kDoublePrecision = _FPU_DOUBLE;
+constexpr unsigned kPrecisionBits = _FPU_EXTENDED | _FPU_DOUBLE | _FPU_SINGLE;
+unsigned x87Precision() {
+    fpu_control_t word = 0;
+    _FPU_GETCW(word);
+    return word & kPrecisionBits;
+}
+void setX87Precision(unsigned precision) {
+    fpu_control_t word = 0;
+    _FPU_GETCW(word);
+    word = (word & ~kPrecisionBits) | precision;
+    _FPU_SETCW(word);
+}
+}  // namespace
+#else
+#error "x87 arithmetic, and no known way to set its precision here"
+#endif
+#else
+namespace {
+constexpr unsigned kDoublePrecision = 0;
+unsigned x87Precision() {
+    return 0;
+}
+void setX87Precision(unsigned /*precision*/) {}
+}  // namespace
+#endif
+
+namespace brevorn {
+
+OwnFloatingPointState::OwnFloatingPointState() : callerX87Precision_(x87Precision()) {
+    std::fegetenv(&caller_);
+    std::fesetround(FE_TONEAREST);
+    setX87Precision(kDoublePrecision);
+}
+
+// The environment may not hold the precision (glibc's x86-64 fesetenv keeps
+// it), so that goes back on its own.
+OwnFloatingPointState::~OwnFloatingPointState() {
+    std::fesetenv(&caller_);
+    setX87Precision(callerX87Precision_);
+}
+
+}  // namespace brevorn
