@@ -4,17 +4,34 @@
 // few lines are the platform's. x87 arithmetic is what i686 compiles doubles to
 // without SSE2 math, and x86-64 with -mfpmath=387.
 #if (defined(__i386__) || defined(__x86_64__)) && !defined(__SSE2_MATH__)
-#if defined(_WIN32) && defined(__i386__)
+#define BREVORN_X87_ARITHMETIC 1
+#endif
+
+#if defined(BREVORN_X87_ARITHMETIC) && defined(_WIN32) && defined(__i386__)
+// msvcrt's _controlfp sets rounding and precision at once, on the x87 unit and,
+// where the processor has one, on SSE. mingw-w64's fenv functions would ask the
+// processor (CPUID) on every call, which a virtual machine makes slow.
 #include <float.h>
 
+namespace brevorn {
+
+OwnFloatingPointState::OwnFloatingPointState() : callerControl_(_controlfp(0, 0)) {
+    _controlfp(_RC_NEAR | _PC_53, _MCW_RC | _MCW_PC);
+}
+
+OwnFloatingPointState::~OwnFloatingPointState() {
+    _controlfp(callerControl_, _MCW_RC | _MCW_PC);
+}
+
+}  // namespace brevorn
+#else
+#if !defined(BREVORN_X87_ARITHMETIC)
 namespace {
-constexpr unsigned kDoublePrecision = _PC_53;
+constexpr unsigned kDoublePrecision = 0;
 unsigned x87Precision() {
-    return _controlfp(0, 0) & _MCW_PC;
+    return 0;
 }
-void setX87Precision(unsigned precision) {
-    _controlfp(precision, _MCW_PC);
-}
+void setX87Precision(unsigned /*precision*/) {}
 }  // namespace
 #elif defined(__GLIBC__)
 #include <fpu_control.h>
@@ -37,19 +54,10 @@ void setX87Precision(unsigned precision) {
 #else
 #error "x87 arithmetic, and no known way to set its precision here"
 #endif
-#else
-namespace {
-constexpr unsigned kDoublePrecision = 0;
-unsigned x87Precision() {
-    return 0;
-}
-void setX87Precision(unsigned /*precision*/) {}
-}  // namespace
-#endif
 
 namespace brevorn {
 
-OwnFloatingPointState::OwnFloatingPointState() : callerX87Precision_(x87Precision()) {
+OwnFloatingPointState::OwnFloatingPointState() : callerControl_(x87Precision()) {
     std::fegetenv(&caller_);
     std::fesetround(FE_TONEAREST);
     setX87Precision(kDoublePrecision);
@@ -59,7 +67,8 @@ OwnFloatingPointState::OwnFloatingPointState() : callerX87Precision_(x87Precisio
 // it), so that goes back on its own.
 OwnFloatingPointState::~OwnFloatingPointState() {
     std::fesetenv(&caller_);
-    setX87Precision(callerX87Precision_);
+    setX87Precision(callerControl_);
 }
 
 }  // namespace brevorn
+#endif

@@ -10,7 +10,7 @@ namespace brevorn {
 
 // Round to nearest and, where doubles are computed on the x87 unit, 53-bit
 // precision, so that each + - * / rounds once to a double, as SSE2 does. The
-// caller's state, status flags included, comes back on destruction.
+// caller's rounding and precision come back on destruction.
 class OwnFloatingPointState {
 public:
     OwnFloatingPointState();
@@ -20,7 +20,7 @@ public:
 
 private:
     std::fenv_t caller_{};
-    unsigned callerX87Precision_ = 0;
+    unsigned callerControl_ = 0;  // x87 precision, or on Windows x86 msvcrt's control word
 };
 
 }  // namespace brevorn

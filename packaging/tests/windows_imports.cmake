@@ -104,7 +104,7 @@ if(NOT status EQUAL 0)
     string(REGEX MATCHALL "'[A-Za-z0-9_]+' was not declared" undeclared "${errors}")
     list(TRANSFORM undeclared REPLACE "'([A-Za-z0-9_]+)'.*" "\\1")
     message(FATAL_ERROR "Brevorn.exe imports functions the Windows ${OLDEST_WINDOWS} headers do"
-                        " not declare (newer, or unknown to them): ${undeclared}\n${errors}")
+                        " not declare (newer, or unknown to them): ${undeclared}")
 endif()
 list(LENGTH names count)
 list(LENGTH runtime_names runtime_count)
