@@ -7,20 +7,31 @@
 #define BREVORN_X87_ARITHMETIC 1
 #endif
 
-#if defined(BREVORN_X87_ARITHMETIC) && defined(_WIN32) && defined(__i386__)
-// msvcrt's _controlfp sets rounding and precision at once, on the x87 unit and,
-// where the processor has one, on SSE. mingw-w64's fenv functions would ask the
-// processor (CPUID) on every call, which a virtual machine makes slow.
+#if defined(_WIN32)
+// msvcrt's _controlfp sets the rounding (and on x86 the precision) of the x87
+// unit and of SSE at once. mingw-w64's fenv functions ask the processor (CPUID)
+// on every call, which under Wine made each calculation over a hundred times
+// slower.
 #include <float.h>
+
+namespace {
+#if defined(BREVORN_X87_ARITHMETIC) && defined(__i386__)
+constexpr unsigned kControl = _MCW_RC | _MCW_PC;
+#elif defined(BREVORN_X87_ARITHMETIC)
+#error "x87 arithmetic, and no known way to set its precision here"
+#else
+constexpr unsigned kControl = _MCW_RC;
+#endif
+}  // namespace
 
 namespace brevorn {
 
 OwnFloatingPointState::OwnFloatingPointState() : callerControl_(_controlfp(0, 0)) {
-    _controlfp(_RC_NEAR | _PC_53, _MCW_RC | _MCW_PC);
+    _controlfp(_RC_NEAR | _PC_53, kControl);
 }
 
 OwnFloatingPointState::~OwnFloatingPointState() {
-    _controlfp(callerControl_, _MCW_RC | _MCW_PC);
+    _controlfp(callerControl_, kControl);
 }
 
 }  // namespace brevorn

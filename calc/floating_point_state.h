@@ -20,7 +20,7 @@ public:
 
 private:
     std::fenv_t caller_{};
-    unsigned callerControl_ = 0;  // x87 precision, or on Windows x86 msvcrt's control word
+    unsigned callerControl_ = 0;  // x87 precision, or on Windows msvcrt's control word
 };
 
 }  // namespace brevorn
