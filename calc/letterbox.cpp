@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "calc/conversions.h"
+#include "calc/floating_point_state.h"
 #include "calc/run_error.h"
 
 namespace brevorn {
@@ -11,12 +12,15 @@ namespace {
 constexpr double kFrameWidth = 352.0;
 constexpr double kFrameHeight = 240.0;
 
-// frame / divisor * factor, divided first, as the formulas are written.
+// frame / divisor * factor, divided first, as the formulas are written. Read
+// and written through volatile, so that the compiler keeps the arithmetic
+// inside the floating-point state the caller set for it.
 double scale(double frame, std::int16_t divisor, std::int16_t factor) {
     if (divisor == 0) {
         throw RunError(kDivisionByZero);
     }
-    const double result = frame / divisor * factor;
+    const volatile double dividend = frame;
+    const volatile double result = dividend / divisor * factor;
     if (!std::isfinite(result)) {
         throw RunError(kOverflow);
     }
@@ -26,6 +30,7 @@ double scale(double frame, std::int16_t divisor, std::int16_t factor) {
 }  // namespace
 
 Answer letterbox(std::int16_t hi, std::int16_t wi) {
+    const OwnFloatingPointState state;
     const std::int16_t ho = floatToInteger(scale(kFrameWidth, wi, hi));
     const std::int16_t wo = floatToInteger(scale(kFrameHeight, hi, wi));
 

@@ -15,8 +15,13 @@
 #   MSI_UPGRADE_CODE how Windows Installer knows every version of Brevorn for this processor:
 #                    written once, here, and never changed
 #   MSI_CONDITION    what the installer requires of Windows and its message, or nothing
+#   OLDEST           the oldest Windows the program is for, as its PE header tells the loader:
+#                    XP SP3 (5.1) for x86, XP x64 and Server 2003 SP2 (5.2) for x64
+#   WINE_OLDEST      Wine's name for that Windows
 if(BREVORN_WINDOWS_PROCESSOR STREQUAL "x64")
     set(BREVORN_WINDOWS_GNU x86_64)
+    set(BREVORN_WINDOWS_OLDEST 5.2)
+    set(BREVORN_WINDOWS_WINE_OLDEST winxp64)
     set(BREVORN_WINDOWS_BITS 64)
     set(BREVORN_WINDOWS_MANIFEST amd64)
     set(BREVORN_WINDOWS_OBJDUMP_FORMAT pei-x86-64)
@@ -32,6 +37,8 @@ if(BREVORN_WINDOWS_PROCESSOR STREQUAL "x64")
         "This package is for 64-bit Windows. On 32-bit Windows, install @MSI_NAME@-@MSI_VERSION@-win32.msi.")
 elseif(BREVORN_WINDOWS_PROCESSOR STREQUAL "x86")
     set(BREVORN_WINDOWS_GNU i686)
+    set(BREVORN_WINDOWS_OLDEST 5.1)
+    set(BREVORN_WINDOWS_WINE_OLDEST winxp)
     set(BREVORN_WINDOWS_BITS 32)
     set(BREVORN_WINDOWS_MANIFEST x86)
     set(BREVORN_WINDOWS_OBJDUMP_FORMAT pei-i386)

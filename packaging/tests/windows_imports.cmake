@@ -1,34 +1,66 @@
-# cmake -DEXE=<Brevorn.exe> -DOBJDUMP=<objdump> -DCXX=<the build's C++ compiler> -DWORK_DIR=<scratch dir>
-#       -P windows_imports.cmake
-# Brevorn.exe must load on Windows 7 SP1: the loader refuses a program that imports even one
-# function the system lacks, before any of its code runs. Every imported name must be declared
-# by the headers at the Windows 7 level; the C runtime, msvcrt.dll, is the system's own on every
-# version and its internal names are declared nowhere.
+# cmake -DEXE=<Brevorn.exe> -DOBJDUMP=<objdump> -DCXX=<the build's C++ compiler>
+#       -DOLDEST_WINDOWS=<5.1|5.2> -DWORK_DIR=<scratch dir> -P windows_imports.cmake
+# Brevorn.exe must load on the oldest Windows it is for: XP SP3 (5.1) for x86, XP x64 and Server
+# 2003 SP2 (5.2) for x64. The loader refuses a program whose PE header asks for a newer system,
+# or that imports even one function the system lacks, before any of its code runs. So the header
+# must ask for no more than that version, and every imported name must be declared by the headers
+# at that level. The C runtime, msvcrt.dll, is the system's own and its names are declared
+# nowhere: those must be among the ones XP's exports, listed here.
 cmake_minimum_required(VERSION 3.25)
 
-# Newer than Windows 7 SP1, yet declared by mingw-w64's headers at every level.
+# Newer than the oldest Windows, yet declared by mingw-w64's headers at every level:
+# NAME:VERSION, the version that brought it.
 set(unguarded
-    GetSystemTimePreciseAsFileTime  # Windows 8
-    WaitOnAddress WakeByAddressSingle WakeByAddressAll  # Windows 8
-    InitializeSynchronizationBarrier EnterSynchronizationBarrier
-    DeleteSynchronizationBarrier  # Windows 8
-    AddDllDirectory RemoveDllDirectory SetDefaultDllDirectories)  # 8, or 7 with KB2533623
+    GetThreadId:5.2  # Server 2003 and XP x64; not 32-bit XP
+    GetSystemTimePreciseAsFileTime:6.2
+    WaitOnAddress:6.2 WakeByAddressSingle:6.2 WakeByAddressAll:6.2
+    InitializeSynchronizationBarrier:6.2 EnterSynchronizationBarrier:6.2
+    DeleteSynchronizationBarrier:6.2
+    AddDllDirectory:6.2 RemoveDllDirectory:6.2 SetDefaultDllDirectories:6.2)
+
+# What the mingw-w64 runtime and libstdc++ take from msvcrt.dll, each exported by XP SP3's
+# (x86) and XP x64's (x64).
+set(xp_msvcrt
+    ___lc_codepage_func ___mb_cur_max_func __C_specific_handler __iob_func __mb_cur_max
+    __p__commode __p__fmode __p__wcmdln __set_app_type __setusermatherr __wgetmainargs
+    __winitenv _amsg_exit _beginthreadex _cexit _close _commode _controlfp _endthreadex _errno
+    _fmode _fpreset _initterm _iob _lock _onexit _read _setjmp _setjmp3 _strdup _ultoa _unlock
+    _wcmdln abort atoi calloc exit fprintf fputc fputs free fwrite localeconv longjmp malloc
+    memchr memcmp memcpy memmove memset printf realloc setlocale signal strchr strcmp strerror
+    strlen strncmp vfprintf wcslen)
 
 execute_process(COMMAND ${OBJDUMP} -p ${EXE} OUTPUT_VARIABLE headers RESULT_VARIABLE status)
 if(NOT status EQUAL 0)
     message(FATAL_ERROR "${OBJDUMP} could not read ${EXE}")
 endif()
+
+foreach(field IN ITEMS OSystem Subsystem)
+    if(NOT headers MATCHES "\nMajor${field}Version\t+([0-9]+)\nMinor${field}Version\t+([0-9]+)\n")
+        message(FATAL_ERROR "no ${field} version in the PE header of ${EXE}:\n${headers}")
+    endif()
+    set(asked ${CMAKE_MATCH_1}.${CMAKE_MATCH_2})
+    if(asked VERSION_GREATER OLDEST_WINDOWS)
+        message(FATAL_ERROR "Brevorn.exe's PE header asks for ${field} version ${asked}, newer"
+                            " than ${OLDEST_WINDOWS}")
+    endif()
+    string(APPEND versions " ${field} ${asked}")
+endforeach()
+
 string(REPLACE "\n" ";" lines "${headers}")
 set(dll "")
 set(names "")
+set(runtime_names "")
 foreach(line IN LISTS lines)
     if(line MATCHES "^\tDLL Name: (.+)$")
         string(TOLOWER "${CMAKE_MATCH_1}" dll)
     # An import by name: its address and hint, as binutils 2.40 ("\t389e0\t   68  Name") or
     # 2.44 ("\t0003b558  <none>  0043  Name") prints them.
-    elseif(line MATCHES "^\t[0-9a-f]+(\t +[0-9]+| +<none> +[0-9a-f]+) +([A-Za-z_][A-Za-z0-9_]*)$"
-           AND NOT dll STREQUAL "msvcrt.dll")
-        list(APPEND names ${CMAKE_MATCH_2})
+    elseif(line MATCHES "^\t[0-9a-f]+(\t +[0-9]+| +<none> +[0-9a-f]+) +([A-Za-z_][A-Za-z0-9_]*)$")
+        if(dll STREQUAL "msvcrt.dll")
+            list(APPEND runtime_names ${CMAKE_MATCH_2})
+        else()
+            list(APPEND names ${CMAKE_MATCH_2})
+        endif()
     endif()
 endforeach()
 if(NOT names MATCHES "CreateWindowExW")
@@ -37,16 +69,26 @@ endif()
 list(REMOVE_DUPLICATES names)
 
 set(newer "")
-foreach(name IN LISTS names)
-    if(name IN_LIST unguarded)
+foreach(entry IN LISTS unguarded)
+    string(REPLACE ":" ";" entry "${entry}")
+    list(GET entry 0 name)
+    list(GET entry 1 version)
+    if(name IN_LIST names AND version VERSION_GREATER OLDEST_WINDOWS)
         list(APPEND newer ${name})
     endif()
 endforeach()
+foreach(name IN LISTS runtime_names)
+    if(NOT name IN_LIST xp_msvcrt)
+        list(APPEND newer msvcrt.dll:${name})
+    endif()
+endforeach()
 if(newer)
-    message(FATAL_ERROR "Brevorn.exe imports functions newer than Windows 7 SP1: ${newer}")
+    message(FATAL_ERROR "Brevorn.exe imports functions newer than Windows ${OLDEST_WINDOWS}"
+                        " (or, from msvcrt.dll, not known to be in XP's): ${newer}")
 endif()
 
-# A name the headers hide above Windows 7 makes this unit fail to compile.
+# A name the headers hide above the oldest Windows makes this unit fail to compile.
+string(REPLACE "." "0" winver "0x0${OLDEST_WINDOWS}")
 set(unit "#include <windows.h>\n#include <commctrl.h>\n#include <excpt.h>\n\n")
 string(APPEND unit "const void* const imported[] = {\n")
 foreach(name IN LISTS names)
@@ -55,14 +97,16 @@ endforeach()
 string(APPEND unit "};\n")
 file(MAKE_DIRECTORY ${WORK_DIR})
 file(WRITE ${WORK_DIR}/imported.cpp "${unit}")
-execute_process(COMMAND ${CMAKE_COMMAND} -E env LC_ALL=C ${CXX} -fsyntax-only -DUNICODE -D_UNICODE -DWINVER=0x0601
-                        -D_WIN32_WINNT=0x0601 ${WORK_DIR}/imported.cpp
+execute_process(COMMAND ${CMAKE_COMMAND} -E env LC_ALL=C ${CXX} -fsyntax-only -DUNICODE -D_UNICODE
+                        -DWINVER=${winver} -D_WIN32_WINNT=${winver} ${WORK_DIR}/imported.cpp
                 RESULT_VARIABLE status ERROR_VARIABLE errors)
 if(NOT status EQUAL 0)
     string(REGEX MATCHALL "'[A-Za-z0-9_]+' was not declared" undeclared "${errors}")
     list(TRANSFORM undeclared REPLACE "'([A-Za-z0-9_]+)'.*" "\\1")
-    message(FATAL_ERROR "Brevorn.exe imports functions the Windows 7 SP1 headers do not declare"
-                        " (newer, or unknown to them): ${undeclared}")
+    message(FATAL_ERROR "Brevorn.exe imports functions the Windows ${OLDEST_WINDOWS} headers do"
+                        " not declare (newer, or unknown to them): ${undeclared}")
 endif()
 list(LENGTH names count)
-message(STATUS "${count} imported functions, all in Windows 7 SP1")
+list(LENGTH runtime_names runtime_count)
+message(STATUS "PE header:${versions}; ${count} imported functions and ${runtime_count} from"
+               " msvcrt.dll, all in Windows ${OLDEST_WINDOWS}")

@@ -108,6 +108,8 @@ if [ "$mode" = tables ]; then
         [ -z \"\$(msiinfo export '$msi' Environment | tail -n +4)\" ]"
     suminfo=$(msiinfo suminfo "$msi")
     check "for $template" grep -qx "Template: $template;1033" <<<"$suminfo"
+    # The schema (Page Count): Windows Installer 3.1, XP SP3's, reads 301 at most.
+    check "schema 301, for Windows Installer 3.1" grep -q "^Version: 301 " <<<"$suminfo"
     # The PackageCode is the package's content: derived from the package made with a
     # placeholder code in its place.
     cp "$msi" "$work/placeholder.msi"

@@ -4,13 +4,18 @@
 // Then every answer over a fixed grid is compared, through one digest, with
 // the answers x64 gives, so that every build gives the same answers.
 //
-// Usage: letterbox_sweep FIRST LAST   (heights and widths FIRST..LAST)
+// Usage: letterbox_sweep FIRST LAST as-is|hostile
+//   heights and widths FIRST..LAST, in the floating-point state the program
+//   starts in, or in one other code in the process may leave: rounding toward
+//   zero, and the x87 unit at 64-bit precision. Either way the answers are the
+//   same, and the calculation leaves the state as it found it.
+#include <algorithm>
 #include <array>
+#include <cfenv>
 #include <charconv>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
-#include <functional>
 #include <string>
 #include <string_view>
 #include <thread>
@@ -173,6 +178,55 @@ std::uint64_t gridDigest() {
     return digest;
 }
 
+// Rounding toward zero on x87 and SSE alike (fesetround sets both), and the
+// x87 precision and the SSE control bits, read from the registers themselves.
+struct FloatingPointState {
+    int rounding = 0;
+    unsigned x87Control = 0;
+    unsigned sseControl = 0;
+    bool operator==(const FloatingPointState&) const = default;
+};
+
+FloatingPointState currentState() {
+    FloatingPointState state{std::fegetround()};
+#if defined(__i386__) || defined(__x86_64__)
+    std::uint16_t x87 = 0;
+    std::uint32_t sse = 0;
+    __asm__ __volatile__("fnstcw %0" : "=m"(x87));
+    __asm__ __volatile__("stmxcsr %0" : "=m"(sse));
+    state.x87Control = x87;
+    constexpr std::uint32_t kSseFlags = 0x3f;
+    state.sseControl = sse & ~kSseFlags;
+#endif
+    return state;
+}
+
+void makeHostile() {
+    std::fesetround(FE_TOWARDZERO);
+#if defined(__i386__) || defined(__x86_64__)
+    constexpr std::uint16_t kX87Precision64 = 0x300;
+    std::uint16_t x87 = 0;
+    __asm__ __volatile__("fnstcw %0" : "=m"(x87));
+    x87 |= kX87Precision64;
+    __asm__ __volatile__("fldcw %0" : : "m"(x87));
+#endif
+}
+
+// Runs `work` on this thread in the state asked for; false when the state
+// was not taken, or the calculation did not leave it as it found it.
+template <typename Work>
+bool inState(bool hostile, Work work) {
+    if (hostile) {
+        makeHostile();
+    }
+    const FloatingPointState before = currentState();
+    if (hostile && before.rounding != FE_TOWARDZERO) {
+        return false;
+    }
+    work();
+    return currentState() == before;
+}
+
 bool parseSize(std::string_view text, int& size) {
     const auto [end, status] = std::from_chars(text.data(), text.data() + text.size(), size);
     return status == std::errc{} && end == text.data() + text.size() && size >= -32768 &&
@@ -185,20 +239,26 @@ bool parseSize(std::string_view text, int& size) {
 int main(int argc, char** argv) {
     int first = 0;
     int last = 0;
-    if (argc != 3 || !brevorn::parseSize(argv[1], first) || !brevorn::parseSize(argv[2], last) ||
-        first > last) {
-        std::fputs("usage: letterbox_sweep FIRST LAST\n", stderr);
+    const std::string_view state = argc == 4 ? argv[3] : "";
+    if (argc != 4 || !brevorn::parseSize(argv[1], first) || !brevorn::parseSize(argv[2], last) ||
+        first > last || (state != "as-is" && state != "hostile")) {
+        std::fputs("usage: letterbox_sweep FIRST LAST as-is|hostile\n", stderr);
         return 2;
     }
+    const bool hostile = state == "hostile";
 
     // Two threads take alternate heights, which spreads the slow rows evenly.
     constexpr int kThreads = 2;
+    // The state is each thread's own.
     std::array<brevorn::Tally, kThreads> tallies;
+    std::array<bool, kThreads> stateKept{};
     std::vector<std::thread> threads;
     threads.reserve(kThreads);
     for (int t = 0; t < kThreads; ++t) {
-        threads.emplace_back(brevorn::sweepRows, first, last, first + t, kThreads,
-                             std::ref(tallies[t]));
+        threads.emplace_back([&, t] {
+            stateKept[t] = brevorn::inState(
+                hostile, [&] { brevorn::sweepRows(first, last, first + t, kThreads, tallies[t]); });
+        });
     }
     for (auto& thread : threads) {
         thread.join();
@@ -224,7 +284,11 @@ int main(int argc, char** argv) {
         }
     }
 
-    const std::uint64_t digest = brevorn::gridDigest();
+    std::uint64_t digest = 0;
+    const bool kept = brevorn::inState(hostile, [&] { digest = brevorn::gridDigest(); }) &&
+                      std::find(stateKept.begin(), stateKept.end(), false) == stateKept.end();
+    std::printf("floating-point state %s: %s\n", hostile ? "hostile" : "as the program starts",
+                kept ? "taken, and left as it was" : "NOT taken, or changed by the calculation");
     std::printf("answers over heights 1..%d and widths 1..%d: digest %016llx, x64's %016llx\n",
                 brevorn::kGridHeights, brevorn::kGridWidths,
                 static_cast<unsigned long long>(digest),
@@ -232,5 +296,5 @@ int main(int argc, char** argv) {
     if (digest != brevorn::kGridDigest) {
         std::puts("  some answers differ from x64's: is the arithmetic IEEE double?");
     }
-    return faults == 0 && digest == brevorn::kGridDigest ? EXIT_SUCCESS : EXIT_FAILURE;
+    return faults == 0 && digest == brevorn::kGridDigest && kept ? EXIT_SUCCESS : EXIT_FAILURE;
 }

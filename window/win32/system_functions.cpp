@@ -13,3 +13,28 @@ FARPROC systemFunction(const wchar_t* dll, const char* name) {
 }
 
 }  // namespace brevorn
+
+// winpthreads, which the C++ runtime brings into Brevorn.exe, imports
+// GetTickCount64 (Vista) in mingw-w64 before 11, which XP refuses to load; later
+// ones look it up themselves. This import slot of the program's own takes the
+// place of the system's: there, it is looked up, and on XP GetTickCount stands
+// in, whose wrap after 49.7 days matters only to timed waits, which Brevorn
+// never makes.
+namespace {
+
+ULONGLONG WINAPI tickCount64() {
+    using Function = ULONGLONG(WINAPI*)();
+    const auto newer = reinterpret_cast<Function>(
+        reinterpret_cast<void (*)()>(brevorn::systemFunction(L"kernel32.dll", "GetTickCount64")));
+    return newer != nullptr ? newer() : GetTickCount();
+}
+
+}  // namespace
+
+#if defined(__i386__)
+#define BREVORN_IMPORT_SLOT(name, stdcall_bytes) "__imp__" #name "@" #stdcall_bytes
+#else
+#define BREVORN_IMPORT_SLOT(name, stdcall_bytes) "__imp_" #name
+#endif
+extern "C" ULONGLONG(WINAPI* const importedGetTickCount64)() __asm__(
+    BREVORN_IMPORT_SLOT(GetTickCount64, 0)) = tickCount64;

@@ -1,4 +1,4 @@
-// Functions newer than Windows 7 SP1, looked up when they are wanted so that
+// Functions newer than Windows XP, looked up when they are wanted so that
 // Brevorn.exe loads where they are missing.
 #pragma once
 
