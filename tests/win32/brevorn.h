@@ -176,23 +176,23 @@ public:
         auto* there = static_cast<unsigned char*>(
             VirtualAllocEx(process, nullptr, sizeof metrics + sizeof code, MEM_RESERVE | MEM_COMMIT,
                            PAGE_EXECUTE_READWRITE));
-        DWORD answer = 0;
+        DWORD succeeded = 0;
         if (there != nullptr &&
             WriteProcessMemory(process, there, &metrics, sizeof metrics, nullptr) &&
             WriteProcessMemory(process, there + sizeof metrics, code, sizeof code, nullptr) &&
             FlushInstructionCache(process, there, sizeof metrics + sizeof code)) {
-            HANDLE thread =
+            HANDLE remote =
                 CreateRemoteThread(process, nullptr, 0,
                                    reinterpret_cast<LPTHREAD_START_ROUTINE>(
                                        reinterpret_cast<void (*)()>(there + sizeof metrics)),
                                    there, 0, nullptr);
-            if (thread != nullptr && WaitForSingleObject(thread, 10000) == WAIT_OBJECT_0) {
-                GetExitCodeThread(thread, &answer);
+            if (remote != nullptr && WaitForSingleObject(remote, 10000) == WAIT_OBJECT_0) {
+                GetExitCodeThread(remote, &succeeded);
             }
-            CloseHandle(thread);
+            CloseHandle(remote);
         }
         VirtualFreeEx(process, there, 0, MEM_RELEASE);
-        return answer != 0;
+        return succeeded != 0;
     }
     void dismissStrayBoxes() const {
         for (const MessageBox& box : boxes()) {

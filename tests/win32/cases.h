@@ -400,10 +400,10 @@ public:
     MessageFont& operator=(const MessageFont&) = delete;
 
     void scale(int numerator, int denominator) const {
-        NONCLIENTMETRICSW scaled = metrics_;
-        LONG& height = scaled.lfMessageFont.lfHeight;
+        NONCLIENTMETRICSW larger = metrics_;
+        LONG& height = larger.lfMessageFont.lfHeight;
         height = MulDiv(height, numerator, denominator);
-        check(set(scaled), "the message font was not set");
+        check(set(larger), "the message font was not set");
     }
     void restore() const { check(set(metrics_), "the message font was not set back"); }
 
