@@ -63,7 +63,7 @@ private:
 
 }  // namespace
 
-void runCommand(void (*command)(WindowServices&), WindowServices& window) {
+void runCommand(Command command, WindowServices& window) {
     try {
         OutOfMemoryAsRunError guarded(window);
         command(guarded);

@@ -41,15 +41,18 @@ constexpr long kLastClicksGrowthKiB = 32;
 TEST(Soak, TenThousandCalculatesAndAThousandInfosHoldTheirMemory) {
     frmQuillane form;
     form.show();
+    auto* const txtHeight = controlOf<QLineEdit>(form, form::Id::txtHeight);
+    auto* const txtWidth = controlOf<QLineEdit>(form, form::Id::txtWidth);
+    QWidget* const cmdGo = controlOf(form, form::Id::cmdGo);
     ModalBoxes boxes(false);
     std::map<int, long> residentAfter;
     for (int click = 1; click <= kClicks; ++click) {
         const auto& [height, width] = kInputs[click % std::size(kInputs)];
-        form.txtHeight->setText(QString::fromLatin1(height));
-        form.txtWidth->setText(QString::fromLatin1(width));
-        QTest::mouseClick(form.cmdGo, Qt::LeftButton);
+        txtHeight->setText(QString::fromLatin1(height));
+        txtWidth->setText(QString::fromLatin1(width));
+        QTest::mouseClick(cmdGo, Qt::LeftButton);
         if (click % 10 == 0) {
-            QTest::mouseClick(form.cmdInfo, Qt::LeftButton);
+            QTest::mouseClick(controlOf(form, form::Id::cmdInfo), Qt::LeftButton);
         }
         if (click % 1000 == 0) {
             QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
@@ -58,7 +61,8 @@ TEST(Soak, TenThousandCalculatesAndAThousandInfosHoldTheirMemory) {
         }
     }
     EXPECT_EQ(boxes.dismissed, 4 * kClicks / 5 + 2 * kClicks / 10);
-    EXPECT_EQ(form.txtOutput->text(), QStringLiteral("H=240, W=320"));
+    EXPECT_EQ(controlOf<QLineEdit>(form, form::Id::txtOutput)->text(),
+              QStringLiteral("H=240, W=320"));
     EXPECT_LE(residentAfter[kClicks] - residentAfter[kSettled], kSettledGrowthKiB);
     EXPECT_LE(residentAfter[kClicks] - residentAfter[kLastClicksFrom], kLastClicksGrowthKiB);
 }
