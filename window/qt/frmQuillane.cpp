@@ -110,8 +110,10 @@ QWidget* frmQuillane::make(const form::Control& control) {
     }
     auto* button = new QPushButton(caption(control), this);
     button->setAutoDefault(false);
-    connect(button, &QPushButton::clicked, this,
-            [this, command = control.click] { runCommand(command, services_); });
+    if (control.click != nullptr) {
+        connect(button, &QPushButton::clicked, this,
+                [this, command = control.click] { runCommand(command, services_); });
+    }
     return button;
 }
 
