@@ -9,9 +9,6 @@
 namespace brevorn {
 namespace {
 
-constexpr double kFrameWidth = 352.0;
-constexpr double kFrameHeight = 240.0;
-
 // frame / divisor * factor, divided first, as the formulas are written. Read
 // and written through volatile, so that the compiler keeps the arithmetic
 // inside the floating-point state the caller set for it.
@@ -31,19 +28,19 @@ double scale(double frame, std::int16_t divisor, std::int16_t factor) {
 
 Answer letterbox(std::int16_t hi, std::int16_t wi) {
     const OwnFloatingPointState state;
-    const std::int16_t ho = floatToInteger(scale(kFrameWidth, wi, hi));
-    const std::int16_t wo = floatToInteger(scale(kFrameHeight, hi, wi));
+    const std::int16_t ho = floatToInteger(scale(kFrame.width, wi, hi));
+    const std::int16_t wo = floatToInteger(scale(kFrame.height, hi, wi));
 
     Answer answer;
-    if (wo > 352) {  // wider than the frame: fill its width
-        answer = {ho, 352};
+    if (wo > kFrame.width) {  // wider than the frame: fill its width
+        answer = {ho, kFrame.width};
     }
-    if (ho > 240) {  // taller than the frame: fill its height
-        answer = {240, wo};
+    if (ho > kFrame.height) {  // taller than the frame: fill its height
+        answer = {kFrame.height, wo};
     }
     // Exactly the frame's proportion: the picture already fills the frame.
     // Opposite signs make no picture at all and stay 0x0.
-    if (wo <= 352 && ho <= 240 && ho > 0 && wo > 0) {
+    if (wo <= kFrame.width && ho <= kFrame.height && ho > 0 && wo > 0) {
         answer = {ho, wo};
     }
     return answer;

@@ -12,6 +12,9 @@ struct Answer {
     std::int16_t width = 0;
 };
 
+// The VCD frame, the largest answer.
+inline constexpr Answer kFrame{.height = 240, .width = 352};
+
 // The picture size that keeps the proportions of a source `hi` high and
 // `wi` wide inside the VCD frame. Raises 11 or 6.
 Answer letterbox(std::int16_t hi, std::int16_t wi);

@@ -6,6 +6,9 @@
 
 namespace brevorn {
 
+// A button's procedure: what its click runs.
+using Command = void (*)(WindowServices&);
+
 void cmdGo_Click(WindowServices& window);
 void cmdInfo_Click(WindowServices& window);
 

@@ -9,10 +9,12 @@
 namespace brevorn {
 namespace {
 
-template <typename Operation>
-auto guarded(Operation operation) {
+// Memory running out in a window operation (a failed allocation, or a string
+// too long to convert) is the command's own RunError; called from a handler,
+// it raises that, or lets any other exception go on as it is.
+[[noreturn]] void raiseOutOfMemoryAsRunError() {
     try {
-        return operation();
+        throw;
     } catch (const std::bad_alloc&) {
         throw RunError(kOutOfMemory);
     } catch (const std::length_error&) {
@@ -20,25 +22,39 @@ auto guarded(Operation operation) {
     }
 }
 
-// The window's operations, with memory running out in any of them (a failed
-// allocation, or a string too long to convert) raised as the command's own
-// RunError.
+// The window's operations, each under raiseOutOfMemoryAsRunError.
 class OutOfMemoryAsRunError final : public WindowServices {
 public:
     explicit OutOfMemoryAsRunError(WindowServices& window) : window_(window) {}
 
     std::string getText(TextBox box) override {
-        return guarded([&] { return window_.getText(box); });
+        try {
+            return window_.getText(box);
+        } catch (...) {
+            raiseOutOfMemoryAsRunError();
+        }
     }
     void setText(TextBox box, std::string_view text) override {
-        guarded([&] { window_.setText(box, text); });
+        try {
+            window_.setText(box, text);
+        } catch (...) {
+            raiseOutOfMemoryAsRunError();
+        }
     }
     void setFocus(TextBox box) override {
-        guarded([&] { window_.setFocus(box); });
+        try {
+            window_.setFocus(box);
+        } catch (...) {
+            raiseOutOfMemoryAsRunError();
+        }
     }
     void msgBox(std::string_view prompt, MsgBoxStyle style,
-                std::optional<std::string_view> title = std::nullopt) override {
-        guarded([&] { window_.msgBox(prompt, style, title); });
+                std::optional<std::string_view> title) override {
+        try {
+            window_.msgBox(prompt, style, title);
+        } catch (...) {
+            raiseOutOfMemoryAsRunError();
+        }
     }
 
 private:
@@ -47,7 +63,7 @@ private:
 
 }  // namespace
 
-void runCommand(void (*command)(WindowServices&), WindowServices& window) {
+void runCommand(Command command, WindowServices& window) {
     try {
         OutOfMemoryAsRunError guarded(window);
         command(guarded);

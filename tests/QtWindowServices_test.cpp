@@ -5,21 +5,18 @@
 #include <QTest>
 
 #include "tests/ModalBoxes.h"
-#include "window/qt/QtWindowServices.h"
+#include "window/qt/frmQuillane.h"
 
 namespace brevorn::test {
 namespace {
 
 class QtWindowServicesTest : public ::testing::Test {
 protected:
-    QWidget owner;
-    QLineEdit* height = new QLineEdit(&owner);
-    QLineEdit* width = new QLineEdit(&owner);
-    QLineEdit* output = new QLineEdit(&owner);
-    QtWindowServices services{owner,
-                              {{form::Id::txtHeight, height},
-                               {form::Id::txtWidth, width},
-                               {form::Id::txtOutput, output}}};
+    frmQuillane owner;
+    QLineEdit* height = controlOf<QLineEdit>(owner, form::Id::txtHeight);
+    QLineEdit* width = controlOf<QLineEdit>(owner, form::Id::txtWidth);
+    QLineEdit* output = controlOf<QLineEdit>(owner, form::Id::txtOutput);
+    QtWindowServices services{owner};
 };
 
 // U+D83C U+DFAC is the pair for U+1F3AC; either alone is unpaired. \x31 is "1".

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QLabel>
+#include <QPushButton>
 #include <QTest>
 
 #include "tests/ModalBoxes.h"
@@ -20,45 +22,45 @@ protected:
     QWidget* focused() const { return QApplication::focusWidget(); }
 
     frmQuillane form;
+    QLineEdit* const txtHeight = controlOf<QLineEdit>(form, form::Id::txtHeight);
+    QLineEdit* const txtWidth = controlOf<QLineEdit>(form, form::Id::txtWidth);
+    QLineEdit* const txtOutput = controlOf<QLineEdit>(form, form::Id::txtOutput);
+    QPushButton* const cmdGo = controlOf<QPushButton>(form, form::Id::cmdGo);
+    QPushButton* const cmdInfo = controlOf<QPushButton>(form, form::Id::cmdInfo);
 };
 
 TEST_F(FrmQuillaneTest, ControlsStandWhereTheFormPutsThem) {
     // Twips as the form was drawn; 15 to a pixel.
     struct Control {
         form::Id id;
-        QWidget* widget;
         QString caption;
         int left, top, width, height;
     };
     const Control controls[] = {
-        {form::Id::lblHeight, form.lblHeight, "Height", 120, 120, 1215, 255},
-        {form::Id::lblWidth, form.lblWidth, "Width", 1440, 120, 1215, 375},
-        {form::Id::txtHeight, form.txtHeight, "", 120, 360, 1215, 285},
-        {form::Id::txtWidth, form.txtWidth, "", 1440, 360, 1215, 285},
-        {form::Id::equils, form.equils, "=", 2760, 360, 495, 255},
-        {form::Id::txtOutput, form.txtOutput, "", 3240, 360, 1335, 285},
-        {form::Id::cmdGo, form.cmdGo, "Calculate", 120, 720, 4455, 375},
-        {form::Id::lblVCDNorm, form.lblVCDNorm, "VCD Norm is H=240, W=352", 240, 1200, 4335, 255},
-        {form::Id::cmdInfo, form.cmdInfo, "Info", 4080, 1200, 495, 375},
+        {form::Id::lblHeight, "Height", 120, 120, 1215, 255},
+        {form::Id::lblWidth, "Width", 1440, 120, 1215, 375},
+        {form::Id::txtHeight, "", 120, 360, 1215, 285},
+        {form::Id::txtWidth, "", 1440, 360, 1215, 285},
+        {form::Id::equils, "=", 2760, 360, 495, 255},
+        {form::Id::txtOutput, "", 3240, 360, 1335, 285},
+        {form::Id::cmdGo, "Calculate", 120, 720, 4455, 375},
+        {form::Id::lblVCDNorm, "VCD Norm is H=240, W=352", 240, 1200, 4335, 255},
+        {form::Id::cmdInfo, "Info", 4080, 1200, 495, 375},
     };
     for (const auto& c : controls) {
+        QWidget* widget = controlOf(form, c.id);
+        ASSERT_NE(widget, nullptr) << c.caption.toStdString();
         const QRect expected(c.left / 15, c.top / 15, c.width / 15, c.height / 15);
-        EXPECT_EQ(c.widget->geometry(), expected) << c.caption.toStdString();
-        // Across as the table says; a button has no say and centres its caption.
-        if (const QVariant align = c.widget->property("alignment"); align.isValid()) {
-            const bool centred = form::control(c.id).align == form::Align::centred;
-            EXPECT_EQ(align.value<Qt::Alignment>() & Qt::AlignHorizontal_Mask,
-                      centred ? Qt::AlignHCenter : Qt::AlignLeft)
-                << c.caption.toStdString();
-        }
-        if (auto* label = qobject_cast<QLabel*>(c.widget)) {
+        EXPECT_EQ(widget->geometry(), expected) << c.caption.toStdString();
+        // Across, centred; a button has no say and centres its caption.
+        if (auto* label = qobject_cast<QLabel*>(widget)) {
             EXPECT_EQ(label->text(), c.caption);
             EXPECT_EQ(label->alignment(), Qt::AlignTop | Qt::AlignHCenter);
-        } else if (auto* box = qobject_cast<QLineEdit*>(c.widget)) {
+        } else if (auto* box = qobject_cast<QLineEdit*>(widget)) {
             EXPECT_TRUE(box->text().isEmpty());
             EXPECT_EQ(box->alignment(), Qt::AlignCenter);
             EXPECT_FALSE(box->isReadOnly());
-        } else if (auto* button = qobject_cast<QPushButton*>(c.widget)) {
+        } else if (auto* button = qobject_cast<QPushButton*>(widget)) {
             EXPECT_EQ(button->text(), c.caption);
             EXPECT_FALSE(button->isDefault() || button->autoDefault());
         }
@@ -79,10 +81,10 @@ TEST_F(FrmQuillaneTest, FrameIsFixedWithCloseBoxOnly) {
 
 TEST_F(FrmQuillaneTest, BoxesAndButtonsStandInFrontOfTheLabelsTheyOverlap) {
     const std::pair<QWidget*, QPoint> overlaps[] = {
-        {form.txtHeight, {40, 24}},   // bottom row of lblHeight
-        {form.txtWidth, {130, 30}},   // bottom 9 px of lblWidth
-        {form.txtOutput, {216, 30}},  // right column of equils
-        {form.cmdInfo, {280, 85}},    // right end of lblVCDNorm
+        {txtHeight, {40, 24}},   // bottom row of lblHeight
+        {txtWidth, {130, 30}},   // bottom 9 px of lblWidth
+        {txtOutput, {216, 30}},  // right column of equils
+        {cmdInfo, {280, 85}},    // right end of lblVCDNorm
     };
     for (const auto& [control, point] : overlaps) {
         QWidget* hit = form.childAt(point);
@@ -92,8 +94,7 @@ TEST_F(FrmQuillaneTest, BoxesAndButtonsStandInFrontOfTheLabelsTheyOverlap) {
 }
 
 TEST_F(FrmQuillaneTest, FocusStartsInHeightAndTabVisitsBoxesAndButtonsInOrder) {
-    const QWidget* order[] = {form.txtHeight, form.txtWidth, form.cmdGo,
-                              form.txtOutput, form.cmdInfo,  form.txtHeight};
+    const QWidget* order[] = {txtHeight, txtWidth, cmdGo, txtOutput, cmdInfo, txtHeight};
     for (const QWidget* expected : order) {
         EXPECT_EQ(focused(), expected);
         QTest::keyClick(focused(), Qt::Key_Tab);
@@ -106,30 +107,30 @@ TEST_F(FrmQuillaneTest, TypedSizesGiveTheAnswerOnlyOnCalculate) {
     QTest::keyClicks(focused(), QStringLiteral("640"));
     QTest::keyClick(focused(), Qt::Key_Return);
     QTest::keyClick(focused(), Qt::Key_Escape);
-    EXPECT_TRUE(form.txtOutput->text().isEmpty());
+    EXPECT_TRUE(txtOutput->text().isEmpty());
     EXPECT_TRUE(form.isVisible());
 
-    QTest::mouseClick(form.cmdGo, Qt::LeftButton);
-    EXPECT_EQ(form.txtHeight->text(), QStringLiteral("480"));
-    EXPECT_EQ(form.txtOutput->text(), QStringLiteral("H=240, W=320"));
+    QTest::mouseClick(cmdGo, Qt::LeftButton);
+    EXPECT_EQ(txtHeight->text(), QStringLiteral("480"));
+    EXPECT_EQ(txtOutput->text(), QStringLiteral("H=240, W=320"));
 }
 
 TEST_F(FrmQuillaneTest, MissingHeightPromptsAndReturnsFocus) {
-    form.txtWidth->setText(QStringLiteral("640"));
-    form.cmdInfo->setFocus();
+    txtWidth->setText(QStringLiteral("640"));
+    cmdInfo->setFocus();
     ModalBoxes boxes;
-    QTest::mouseClick(form.cmdGo, Qt::LeftButton);
+    QTest::mouseClick(cmdGo, Qt::LeftButton);
     ASSERT_EQ(boxes.shown.size(), 1U);
     EXPECT_EQ(boxes.shown[0].title, QStringLiteral("Height?"));
     EXPECT_EQ(boxes.shown[0].text, QStringLiteral("You need to specify a HEIGHT."));
     // Offscreen, nothing reactivates the window after the box; the window's
     // focus child is where typing goes once it is active again.
-    EXPECT_EQ(form.focusWidget(), form.txtHeight);
+    EXPECT_EQ(form.focusWidget(), txtHeight);
 }
 
 TEST_F(FrmQuillaneTest, InfoShowsTwoBoxesOneAfterTheOther) {
     ModalBoxes boxes;
-    QTest::mouseClick(form.cmdInfo, Qt::LeftButton);
+    QTest::mouseClick(cmdInfo, Qt::LeftButton);
     ASSERT_EQ(boxes.shown.size(), 2U);
     EXPECT_TRUE(boxes.shown[0].text.endsWith(
         QStringLiteral("are: \rHo = (352/Wi)Hi  and Wo = (240/Hi)Wi")));
@@ -138,7 +139,7 @@ TEST_F(FrmQuillaneTest, InfoShowsTwoBoxesOneAfterTheOther) {
         EXPECT_EQ(box.title, QStringLiteral("Information"));
         EXPECT_EQ(box.icon, QMessageBox::Information);
     }
-    EXPECT_TRUE(form.txtOutput->text().isEmpty());
+    EXPECT_TRUE(txtOutput->text().isEmpty());
 }
 
 // Whether the box shows all of `text` without scrolling it: a text that fits
@@ -157,17 +158,17 @@ TEST_F(FrmQuillaneTest, AnswerBoxFitsTheLongestAnswerWhateverTheDesktopFont) {
         QFont font = desktop;
         font.setPointSizeF(points);
         form.setFont(font);
-        EXPECT_TRUE(showsWhole(form.txtOutput, latin1(form::kWidestAnswer))) << points << " pt";
-        EXPECT_EQ(form.txtOutput->font().family(), font.family());
-        EXPECT_LE(form.txtOutput->font().pointSizeF(), points);
-        EXPECT_EQ(form.txtHeight->font(), font) << "only the answer box changes";
+        EXPECT_TRUE(showsWhole(txtOutput, latin1(form::kWidestAnswer))) << points << " pt";
+        EXPECT_EQ(txtOutput->font().family(), font.family());
+        EXPECT_LE(txtOutput->font().pointSizeF(), points);
+        EXPECT_EQ(txtHeight->font(), font) << "only the answer box changes";
 
         // The largest size that fits: a quarter point more would scroll.
         QLineEdit probe(&form);
-        probe.setGeometry(form.txtOutput->geometry());
+        probe.setGeometry(txtOutput->geometry());
         probe.setAlignment(Qt::AlignCenter);
         probe.show();
-        QFont larger = form.txtOutput->font();
+        QFont larger = txtOutput->font();
         if (larger.pointSizeF() < points) {
             larger.setPointSizeF(larger.pointSizeF() + 0.25);
             probe.setFont(larger);
@@ -181,22 +182,22 @@ TEST_F(FrmQuillaneTest, AnswerBoxFitsTheLongestAnswerWhateverTheDesktopFont) {
 // stays, and the answer box is fitted again.
 TEST_F(FrmQuillaneTest, NewApplicationFontKeepsTheAnswerAndRefitsIt) {
     const QFont desktop = QApplication::font();
-    form.txtHeight->setText(QStringLiteral("480"));
-    form.txtWidth->setText(QStringLiteral("704"));
-    QTest::mouseClick(form.cmdGo, Qt::LeftButton);
-    ASSERT_EQ(form.txtOutput->text(), latin1(form::kWidestAnswer));
+    txtHeight->setText(QStringLiteral("480"));
+    txtWidth->setText(QStringLiteral("704"));
+    QTest::mouseClick(cmdGo, Qt::LeftButton);
+    ASSERT_EQ(txtOutput->text(), latin1(form::kWidestAnswer));
     for (const qreal points : {14.0, 24.0, 7.0}) {
         QFont font = desktop;
         font.setPointSizeF(points);
         QApplication::setFont(font);
         // Qt hands the new font to the widgets through posted events.
         QCoreApplication::sendPostedEvents();
-        EXPECT_EQ(form.txtHeight->font(), font) << points << " pt reached the form";
-        EXPECT_EQ(form.txtHeight->text(), QStringLiteral("480"));
-        EXPECT_EQ(form.txtWidth->text(), QStringLiteral("704"));
-        EXPECT_EQ(form.txtOutput->text(), latin1(form::kWidestAnswer));
-        EXPECT_LE(form.txtOutput->font().pointSizeF(), points);
-        EXPECT_TRUE(showsWhole(form.txtOutput, latin1(form::kWidestAnswer))) << points << " pt";
+        EXPECT_EQ(txtHeight->font(), font) << points << " pt reached the form";
+        EXPECT_EQ(txtHeight->text(), QStringLiteral("480"));
+        EXPECT_EQ(txtWidth->text(), QStringLiteral("704"));
+        EXPECT_EQ(txtOutput->text(), latin1(form::kWidestAnswer));
+        EXPECT_LE(txtOutput->font().pointSizeF(), points);
+        EXPECT_TRUE(showsWhole(txtOutput, latin1(form::kWidestAnswer))) << points << " pt";
     }
     QApplication::setFont(desktop);
 }

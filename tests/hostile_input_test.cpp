@@ -46,10 +46,10 @@ protected:
         form.show();
         form.activateWindow();
         ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
-        form.txtHeight->setText(QStringLiteral("480"));
-        form.txtWidth->setText(QStringLiteral("640"));
-        QTest::mouseClick(form.cmdGo, Qt::LeftButton);
-        ASSERT_EQ(form.txtOutput->text(), QStringLiteral("H=240, W=320"));
+        txtHeight->setText(QStringLiteral("480"));
+        txtWidth->setText(QStringLiteral("640"));
+        QTest::mouseClick(cmdGo, Qt::LeftButton);
+        ASSERT_EQ(txtOutput->text(), QStringLiteral("H=240, W=320"));
     }
 
     // Pastes `text` into `box` as a user would, replacing what was there.
@@ -61,28 +61,32 @@ protected:
     }
 
     frmQuillane form;
+    QLineEdit* const txtHeight = controlOf<QLineEdit>(form, form::Id::txtHeight);
+    QLineEdit* const txtWidth = controlOf<QLineEdit>(form, form::Id::txtWidth);
+    QLineEdit* const txtOutput = controlOf<QLineEdit>(form, form::Id::txtOutput);
+    QWidget* const cmdGo = controlOf(form, form::Id::cmdGo);
 };
 
 TEST_F(HostileInputTest, EveryPastedTextIsAnsweredQuicklyAndKeepsTheAnswer) {
-    for (QLineEdit* box : {form.txtHeight, form.txtWidth}) {
+    for (QLineEdit* box : {txtHeight, txtWidth}) {
         for (const Hostile& hostile : hostileTexts()) {
-            form.txtHeight->setText(QStringLiteral("480"));
-            form.txtWidth->setText(QStringLiteral("640"));
+            txtHeight->setText(QStringLiteral("480"));
+            txtWidth->setText(QStringLiteral("640"));
             paste(box, hostile.text);
             ASSERT_FALSE(box->text().isEmpty()) << hostile.name;
 
             ModalBoxes boxes;
             QElapsedTimer clock;
             clock.start();
-            QTest::mouseClick(form.cmdGo, Qt::LeftButton);
+            QTest::mouseClick(cmdGo, Qt::LeftButton);
             const qint64 elapsed = clock.elapsed();
 
             const std::string where =
-                std::string(hostile.name) + " in " + (box == form.txtHeight ? "height" : "width");
+                std::string(hostile.name) + " in " + (box == txtHeight ? "height" : "width");
             ASSERT_EQ(boxes.shown.size(), 1U) << where;
             EXPECT_EQ(boxes.shown[0].text, hostile.expectedBox) << where;
             EXPECT_LT(elapsed, 1000) << where;
-            EXPECT_EQ(form.txtOutput->text(), QStringLiteral("H=240, W=320")) << where;
+            EXPECT_EQ(txtOutput->text(), QStringLiteral("H=240, W=320")) << where;
         }
     }
 }

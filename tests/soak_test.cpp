@@ -39,17 +39,18 @@ constexpr long kSettledGrowthKiB = 1024;
 constexpr long kLastClicksGrowthKiB = 32;
 
 TEST(Soak, TenThousandCalculatesAndAThousandInfosHoldTheirMemory) {
+    using enum form::Id;
     frmQuillane form;
     form.show();
     ModalBoxes boxes(false);
     std::map<int, long> residentAfter;
     for (int click = 1; click <= kClicks; ++click) {
         const auto& [height, width] = kInputs[click % std::size(kInputs)];
-        form.txtHeight->setText(QString::fromLatin1(height));
-        form.txtWidth->setText(QString::fromLatin1(width));
-        QTest::mouseClick(form.cmdGo, Qt::LeftButton);
+        controlOf<QLineEdit>(form, txtHeight)->setText(QString::fromLatin1(height));
+        controlOf<QLineEdit>(form, txtWidth)->setText(QString::fromLatin1(width));
+        QTest::mouseClick(controlOf(form, cmdGo), Qt::LeftButton);
         if (click % 10 == 0) {
-            QTest::mouseClick(form.cmdInfo, Qt::LeftButton);
+            QTest::mouseClick(controlOf(form, cmdInfo), Qt::LeftButton);
         }
         if (click % 1000 == 0) {
             QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
@@ -58,7 +59,7 @@ TEST(Soak, TenThousandCalculatesAndAThousandInfosHoldTheirMemory) {
         }
     }
     EXPECT_EQ(boxes.dismissed, 4 * kClicks / 5 + 2 * kClicks / 10);
-    EXPECT_EQ(form.txtOutput->text(), QStringLiteral("H=240, W=320"));
+    EXPECT_EQ(controlOf<QLineEdit>(form, txtOutput)->text(), QStringLiteral("H=240, W=320"));
     EXPECT_LE(residentAfter[kClicks] - residentAfter[kSettled], kSettledGrowthKiB);
     EXPECT_LE(residentAfter[kClicks] - residentAfter[kLastClicksFrom], kLastClicksGrowthKiB);
 }

@@ -25,7 +25,8 @@ public:
     virtual void setFocus(TextBox box) = 0;
 
     // Modal; returns once dismissed. A carriage return starts a new line.
-    // Without a title the box bears the application's title.
+    // Without a title the box bears the application's title. Overrides
+    // repeat no default: a default argument binds by the caller's static type.
     virtual void msgBox(std::string_view prompt, MsgBoxStyle style,
                         std::optional<std::string_view> title = std::nullopt) = 0;
 };

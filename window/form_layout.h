@@ -1,5 +1,6 @@
 // The window as it was drawn: every control's kind, caption and place, in
-// twips (1/1440 inch). Each toolkit builds its window from this table alone.
+// twips (1/1440 inch), and what a click on each button runs. Each toolkit
+// builds its window from this table alone.
 #pragma once
 
 #include <algorithm>
@@ -7,7 +8,7 @@
 #include <optional>
 #include <string_view>
 
-#include "window/WindowServices.h"
+#include "commands/commands.h"
 
 namespace brevorn::form {
 
@@ -49,6 +50,7 @@ struct Control {
     Twips area;
     int tabIndex;
     Align align;
+    Command click = nullptr;  // buttons alone
 };
 
 inline constexpr std::array<Control, 9> kControls{{
@@ -64,7 +66,8 @@ inline constexpr std::array<Control, 9> kControls{{
      "Calculate",
      {120, 720, 4455, 375},
      2,
-     Align::toolkitDefault},
+     Align::toolkitDefault,
+     cmdGo_Click},
     {Id::lblVCDNorm,
      "lblVCDNorm",
      Kind::label,
@@ -78,7 +81,8 @@ inline constexpr std::array<Control, 9> kControls{{
      "Info",
      {4080, 1200, 495, 375},
      8,
-     Align::toolkitDefault},
+     Align::toolkitDefault,
+     cmdInfo_Click},
 }};
 
 constexpr const Control& control(Id id) {
@@ -125,10 +129,10 @@ constexpr bool takesFocus(const Control& c) {
     return c.kind != Kind::label;
 }
 
-constexpr std::array<Control, kControls.size()> inTabOrder() {
+inline constexpr std::array<Control, kControls.size()> kTabOrder = [] {
     auto sorted = kControls;
     std::ranges::sort(sorted, {}, &Control::tabIndex);
     return sorted;
-}
+}();
 
 }  // namespace brevorn::form

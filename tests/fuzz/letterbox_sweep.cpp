@@ -68,13 +68,13 @@ std::int32_t expectedError(std::int64_t hi, std::int64_t wi) {
     if (wi == 0) {
         return kDivisionByZero;
     }
-    if (leavesIntegerRange(352, hi, wi)) {
+    if (leavesIntegerRange(kFrame.width, hi, wi)) {
         return kOverflow;
     }
     if (hi == 0) {
         return kDivisionByZero;
     }
-    if (leavesIntegerRange(240, wi, hi)) {
+    if (leavesIntegerRange(kFrame.height, wi, hi)) {
         return kOverflow;
     }
     return 0;
@@ -92,17 +92,17 @@ Outcome judge(std::int64_t hi, std::int64_t wi, Answer answer) {
     }
     const std::int64_t h = std::abs(hi);
     const std::int64_t w = std::abs(wi);
-    const bool fits = height >= 0 && height <= 240 && width >= 0 && width <= 352;
+    const bool fits = height >= 0 && height <= kFrame.height && width >= 0 && width <= kFrame.width;
     const std::int64_t skew = 2 * (width * h - height * w);
-    const bool keepsProportionByHeight = height == 240 && std::abs(skew) <= h;
-    const bool keepsProportionByWidth = width == 352 && std::abs(skew) <= w;
+    const bool keepsProportionByHeight = height == kFrame.height && std::abs(skew) <= h;
+    const bool keepsProportionByWidth = width == kFrame.width && std::abs(skew) <= w;
     if (!fits || !(keepsProportionByHeight || keepsProportionByWidth)) {
         return kOutcomes;
     }
-    if (height == 240 && width == 352) {
-        return 240 * w == 352 * h ? kWholeFrameExact : kWholeFrameRounded;
+    if (height == kFrame.height && width == kFrame.width) {
+        return kFrame.height * w == kFrame.width * h ? kWholeFrameExact : kWholeFrameRounded;
     }
-    return height == 240 ? kFilledHeight : kFilledWidth;
+    return height == kFrame.height ? kFilledHeight : kFilledWidth;
 }
 
 std::string describe(int hi, int wi, std::int32_t error, Answer answer, std::int32_t expected) {

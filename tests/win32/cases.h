@@ -90,7 +90,7 @@ inline void tabOrder(Brevorn& app) {
     check(waitFor([&] { return app.focus() == app.control(Id::txtHeight); }),
           "a click does not put the focus in txtHeight");
     std::vector<form::Control> order;
-    for (const form::Control& c : form::inTabOrder()) {
+    for (const form::Control& c : form::kTabOrder) {
         if (form::takesFocus(c)) {
             order.push_back(c);
         }
@@ -142,7 +142,7 @@ inline void accessibleName(const Brevorn& app, const form::Control& c) {
 
 inline std::vector<Case> accessibleNames() {
     std::vector<Case> cases;
-    for (const form::Control& c : form::inTabOrder()) {
+    for (const form::Control& c : form::kTabOrder) {
         if (form::takesFocus(c)) {
             cases.push_back({std::string(c.name) + " has its name for screen readers",
                              [c](const Brevorn& app) { accessibleName(app, c); }});

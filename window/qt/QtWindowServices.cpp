@@ -38,7 +38,7 @@ QMessageBox::Icon iconFor(MsgBoxStyle style) {
 }  // namespace
 
 QLineEdit& QtWindowServices::lineEdit(TextBox box) const {
-    return *boxes_.at(form::idOf(box));
+    return *controlOf<QLineEdit>(form_, form::idOf(box));
 }
 
 std::string QtWindowServices::getText(TextBox box) {
@@ -56,7 +56,7 @@ void QtWindowServices::setFocus(TextBox box) {
 void QtWindowServices::msgBox(std::string_view prompt, MsgBoxStyle style,
                               std::optional<std::string_view> title) {
     QMessageBox box(iconFor(style), title ? fromUtf8(*title) : QCoreApplication::applicationName(),
-                    fromUtf8(prompt), QMessageBox::Ok, &owner_);
+                    fromUtf8(prompt), QMessageBox::Ok, &form_);
     box.setTextFormat(Qt::PlainText);
     box.exec();
 }

@@ -1,10 +1,11 @@
 #include "window/qt/frmQuillane.h"
 
 #include <QGuiApplication>
+#include <QLabel>
 #include <QPixmap>
+#include <QPushButton>
 #include <QScreen>
 
-#include "commands/commands.h"
 #include "commands/run_command.h"
 #include "window/brevorn.xpm"
 #include "window/qt/answer_font.h"
@@ -30,47 +31,30 @@ Qt::Alignment across(const form::Control& control) {
     return control.align == form::Align::centred ? Qt::AlignHCenter : Qt::AlignLeft;
 }
 
-// Label captions sit at the top of their area, clear of the box that
-// overlaps their lower edge.
-QLabel* label(QWidget* parent, form::Id id) {
-    const form::Control& entry = form::control(id);
-    auto* control = new QLabel(caption(entry), parent);
-    control->setAlignment(Qt::AlignTop | across(entry));
-    control->setGeometry(pixels(entry.area));
-    return control;
-}
-
-QLineEdit* textBox(QWidget* parent, form::Id id) {
-    const form::Control& entry = form::control(id);
-    auto* control = new QLineEdit(parent);
-    control->setAlignment(Qt::AlignVCenter | across(entry));
-    control->setGeometry(pixels(entry.area));
-    return control;
-}
-
-QPushButton* button(QWidget* parent, form::Id id) {
-    const form::Control& entry = form::control(id);
-    auto* control = new QPushButton(caption(entry), parent);
-    control->setAutoDefault(false);
-    control->setGeometry(pixels(entry.area));
-    return control;
-}
+// Labels first: a control made later is drawn in front, and every box or
+// button that overlaps a label must stay in front of it.
+constexpr auto kCreationOrder = [] {
+    std::array<const form::Control*, form::kControls.size()> order{};
+    std::size_t made = 0;
+    for (const bool labels : {true, false}) {
+        for (const form::Control& control : form::kControls) {
+            if ((control.kind == form::Kind::label) == labels) {
+                order[made++] = &control;
+            }
+        }
+    }
+    return order;
+}();
 
 }  // namespace
 
-frmQuillane::frmQuillane()
-    : lblHeight(label(this, form::Id::lblHeight)),
-      lblWidth(label(this, form::Id::lblWidth)),
-      equils(label(this, form::Id::equils)),
-      lblVCDNorm(label(this, form::Id::lblVCDNorm)),
-      txtHeight(textBox(this, form::Id::txtHeight)),
-      txtWidth(textBox(this, form::Id::txtWidth)),
-      txtOutput(textBox(this, form::Id::txtOutput)),
-      cmdGo(button(this, form::Id::cmdGo)),
-      cmdInfo(button(this, form::Id::cmdInfo)),
-      services_(*this, {{form::Id::txtHeight, txtHeight},
-                        {form::Id::txtWidth, txtWidth},
-                        {form::Id::txtOutput, txtOutput}}) {
+frmQuillane::frmQuillane() : services_(*this) {
+    for (const form::Control* control : kCreationOrder) {
+        QWidget* widget = make(*control);
+        widget->setObjectName(latin1(control->name));
+        widget->setGeometry(pixels(control->area));
+    }
+
     setWindowTitle(latin1(form::kCaption));
     setWindowIcon(QPixmap(brevorn_xpm));
     // A fixed frame: no resizing, no minimise or maximise, but icon and close box.
@@ -83,10 +67,9 @@ frmQuillane::frmQuillane()
 
     // Screen readers name a box after its buddy label, or by its own name.
     for (const form::BoxName& name : form::kBoxNames) {
-        QWidget* box = widget(name.box);
-        QWidget* label = name.label.has_value() ? widget(*name.label) : nullptr;
-        if (auto* buddy = qobject_cast<QLabel*>(label)) {
-            buddy->setBuddy(box);
+        QWidget* box = controlOf(*this, name.box);
+        if (name.label.has_value()) {
+            controlOf<QLabel>(*this, *name.label)->setBuddy(box);
         } else {
             box->setAccessibleName(latin1(name.name()));
         }
@@ -94,11 +77,11 @@ frmQuillane::frmQuillane()
     fitAnswerFont();
 
     QWidget* previous = nullptr;
-    for (const form::Control& control : form::inTabOrder()) {
+    for (const form::Control& control : form::kTabOrder) {
         if (!form::takesFocus(control)) {
             continue;
         }
-        QWidget* next = widget(control.id);
+        QWidget* next = controlOf(*this, control.id);
         if (previous == nullptr) {
             next->setFocus();
         } else {
@@ -106,39 +89,39 @@ frmQuillane::frmQuillane()
         }
         previous = next;
     }
-
-    connect(cmdGo, &QPushButton::clicked, this, [this] { run(cmdGo_Click); });
-    connect(cmdInfo, &QPushButton::clicked, this, [this] { run(cmdInfo_Click); });
 }
 
-QWidget* frmQuillane::widget(form::Id id) const {
-    switch (id) {
-        case form::Id::lblHeight:
-            return lblHeight;
-        case form::Id::lblWidth:
-            return lblWidth;
-        case form::Id::txtHeight:
-            return txtHeight;
-        case form::Id::txtWidth:
-            return txtWidth;
-        case form::Id::equils:
-            return equils;
-        case form::Id::txtOutput:
-            return txtOutput;
-        case form::Id::cmdGo:
-            return cmdGo;
-        case form::Id::lblVCDNorm:
-            return lblVCDNorm;
-        case form::Id::cmdInfo:
+QWidget* frmQuillane::make(const form::Control& control) {
+    switch (control.kind) {
+        case form::Kind::label: {
+            // Captions sit at the top of their area, clear of the box that
+            // overlaps their lower edge.
+            auto* label = new QLabel(caption(control), this);
+            label->setAlignment(Qt::AlignTop | across(control));
+            return label;
+        }
+        case form::Kind::textBox: {
+            auto* box = new QLineEdit(this);
+            box->setAlignment(Qt::AlignVCenter | across(control));
+            return box;
+        }
+        case form::Kind::button:
             break;
     }
-    return cmdInfo;
+    auto* button = new QPushButton(caption(control), this);
+    button->setAutoDefault(false);
+    if (control.click != nullptr) {
+        connect(button, &QPushButton::clicked, this,
+                [this, command = control.click] { runCommand(command, services_); });
+    }
+    return button;
 }
 
 // The default font can be too wide for the answer box, and a scrolled answer
 // loses its first letter; that box alone shrinks its font until it fits.
 void frmQuillane::fitAnswerFont() {
-    txtOutput->setFont(fittingFont(*txtOutput, font(), latin1(form::kWidestAnswer)));
+    auto* answer = controlOf<QLineEdit>(*this, form::Id::txtOutput);
+    answer->setFont(fittingFont(*answer, font(), latin1(form::kWidestAnswer)));
 }
 
 void frmQuillane::changeEvent(QEvent* event) {
@@ -146,10 +129,6 @@ void frmQuillane::changeEvent(QEvent* event) {
         fitAnswerFont();
     }
     QWidget::changeEvent(event);
-}
-
-void frmQuillane::run(void (*command)(WindowServices&)) {
-    runCommand(command, services_);
 }
 
 }  // namespace brevorn

@@ -1,8 +1,5 @@
 #pragma once
 
-#include <QLabel>
-#include <QLineEdit>
-#include <QPushButton>
 #include <QWidget>
 
 #include "window/form_layout.h"
@@ -10,30 +7,18 @@
 
 namespace brevorn {
 
-// The program's one window: two sizes in, one answer out.
+// The program's one window: two sizes in, one answer out. Each control is a
+// child named as in the form's table (`controlOf` finds it).
 class frmQuillane final : public QWidget {
 public:
     frmQuillane();
-
-    // Labels first: a control made later is drawn in front, and every box or
-    // button that overlaps a label must stay in front of it.
-    QLabel* const lblHeight;
-    QLabel* const lblWidth;
-    QLabel* const equils;
-    QLabel* const lblVCDNorm;
-    QLineEdit* const txtHeight;
-    QLineEdit* const txtWidth;
-    QLineEdit* const txtOutput;
-    QPushButton* const cmdGo;
-    QPushButton* const cmdInfo;
 
 protected:
     void changeEvent(QEvent* event) override;
 
 private:
-    QWidget* widget(form::Id id) const;
+    QWidget* make(const form::Control& control);
     void fitAnswerFont();
-    void run(void (*command)(WindowServices&));
 
     QtWindowServices services_;
 };

@@ -16,7 +16,7 @@ public:
     void setText(TextBox box, std::string_view text) override;
     void setFocus(TextBox box) override;
     void msgBox(std::string_view prompt, MsgBoxStyle style,
-                std::optional<std::string_view> title = std::nullopt) override;
+                std::optional<std::string_view> title) override;
 
 private:
     HWND control(TextBox box) const;

@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <utility>
 
-#include "commands/commands.h"
 #include "commands/run_command.h"
 #include "window/form_layout.h"
 #include "window/win32/controls.h"
@@ -18,7 +17,7 @@ constexpr DWORD kFrameStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU;
 constexpr int kIconId = 1;
 
 // How `box` is named, if it is a text box.
-const form::BoxName* nameOf(form::Id box) {
+const form::BoxName* boxNameOf(form::Id box) {
     for (const form::BoxName& name : form::kBoxNames) {
         if (name.box == box) {
             return &name;
@@ -28,7 +27,7 @@ const form::BoxName* nameOf(form::Id box) {
 }
 
 // The box that `label` names, if it names one.
-const form::Control* namedBy(form::Id label) {
+const form::Control* boxLabelledBy(form::Id label) {
     for (const form::BoxName& name : form::kBoxNames) {
         if (name.label == label) {
             return &form::control(name.box);
@@ -42,7 +41,7 @@ const form::Control* namedBy(form::Id label) {
 RECT placeOf(const form::Control& control, UINT dpi) {
     const form::Twips& area = control.area;
     int height = scaled(area.height, dpi);
-    if (const form::Control* named = namedBy(control.id)) {
+    if (const form::Control* named = boxLabelledBy(control.id)) {
         height = std::min(height, scaled(named->area.top, dpi) - scaled(area.top, dpi));
     }
     return {scaled(area.left, dpi), scaled(area.top, dpi), scaled(area.width, dpi), height};
@@ -80,11 +79,11 @@ HWND create(HWND form, HINSTANCE instance, const form::Control& control, UINT dp
 // names it (a hidden one where the box has no label of its own), then the
 // other labels, under what they overlap.
 bool createControls(HWND form, HINSTANCE instance, UINT dpi, HFONT font) {
-    for (const form::Control& control : form::inTabOrder()) {
+    for (const form::Control& control : form::kTabOrder) {
         if (!form::takesFocus(control)) {
             continue;
         }
-        if (const form::BoxName* name = nameOf(control.id)) {
+        if (const form::BoxName* name = boxNameOf(control.id)) {
             HWND label =
                 name->label.has_value()
                     ? create(form, instance, form::control(*name->label), dpi, font)
@@ -98,8 +97,8 @@ bool createControls(HWND form, HINSTANCE instance, UINT dpi, HFONT font) {
             return false;
         }
     }
-    for (const form::Control& control : form::inTabOrder()) {
-        if (!form::takesFocus(control) && namedBy(control.id) == nullptr &&
+    for (const form::Control& control : form::kTabOrder) {
+        if (!form::takesFocus(control) && boxLabelledBy(control.id) == nullptr &&
             create(form, instance, control, dpi, font) == nullptr) {
             return false;
         }
@@ -263,11 +262,10 @@ LRESULT CALLBACK frmQuillane::procedure(HWND window, UINT message, WPARAM wParam
 LRESULT frmQuillane::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_COMMAND:
-            if (HIWORD(wParam) == BN_CLICKED) {
-                if (LOWORD(wParam) == controlId(form::Id::cmdGo)) {
-                    run(cmdGo_Click);
-                } else if (LOWORD(wParam) == controlId(form::Id::cmdInfo)) {
-                    run(cmdInfo_Click);
+            for (const form::Control& control : form::kControls) {
+                if (control.click != nullptr && HIWORD(wParam) == BN_CLICKED &&
+                    LOWORD(wParam) == controlId(control.id)) {
+                    runCommand(control.click, services_);
                 }
             }
             return 0;
@@ -328,10 +326,6 @@ void frmQuillane::layOut(UINT dpi) {
     font_ = font;
     answerFont_ = answerFont;
     dpi_ = dpi;
-}
-
-void frmQuillane::run(void (*command)(WindowServices&)) {
-    runCommand(command, services_);
 }
 
 }  // namespace brevorn
