@@ -83,10 +83,10 @@ public:
         return shown.empty() ? nullptr : shown.front();
     }
 
-    // Asks `window` to close, as its close box would, and kills the program if
+    // Asks `target` to close, as its close box would, and kills the program if
     // it has not ended within five seconds. Answers its exit status.
-    DWORD close(HWND window) const {
-        PostMessageW(window, WM_CLOSE, 0, 0);
+    DWORD close(HWND target) const {
+        PostMessageW(target, WM_CLOSE, 0, 0);
         if (WaitForSingleObject(process_.hProcess, 5000) != WAIT_OBJECT_0) {
             std::fputs("the program ignored WM_CLOSE and was killed\n", stderr);
             TerminateProcess(process_.hProcess, 255);

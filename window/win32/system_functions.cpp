@@ -20,11 +20,12 @@ FARPROC systemFunction(const wchar_t* dll, const char* name) {
 // place of the system's: there, it is looked up, and on XP GetTickCount stands
 // in, whose wrap after 49.7 days matters only to timed waits, which Brevorn
 // never makes.
+using TickCount64 = ULONGLONG(WINAPI*)();
+
 namespace {
 
 ULONGLONG WINAPI tickCount64() {
-    using Function = ULONGLONG(WINAPI*)();
-    const auto newer = reinterpret_cast<Function>(
+    const auto newer = reinterpret_cast<TickCount64>(
         reinterpret_cast<void (*)()>(brevorn::systemFunction(L"kernel32.dll", "GetTickCount64")));
     return newer != nullptr ? newer() : GetTickCount();
 }
@@ -36,5 +37,5 @@ ULONGLONG WINAPI tickCount64() {
 #else
 #define BREVORN_IMPORT_SLOT(name, stdcall_bytes) "__imp_" #name
 #endif
-extern "C" ULONGLONG(WINAPI* const importedGetTickCount64)() __asm__(
-    BREVORN_IMPORT_SLOT(GetTickCount64, 0)) = tickCount64;
+extern "C" const TickCount64 importedGetTickCount64 __asm__(BREVORN_IMPORT_SLOT(GetTickCount64, 0));
+const TickCount64 importedGetTickCount64 = tickCount64;
