@@ -286,7 +286,7 @@ int main(int argc, char** argv) {
 
     std::uint64_t digest = 0;
     const bool kept = brevorn::inState(hostile, [&] { digest = brevorn::gridDigest(); }) &&
-                      std::find(stateKept.begin(), stateKept.end(), false) == stateKept.end();
+                      std::ranges::find(stateKept, false) == stateKept.end();
     std::printf("floating-point state %s: %s\n", hostile ? "hostile" : "as the program starts",
                 kept ? "taken, and left as it was" : "NOT taken, or changed by the calculation");
     std::printf("answers over heights 1..%d and widths 1..%d: digest %016llx, x64's %016llx\n",
