@@ -18,16 +18,17 @@ set(unguarded
     DeleteSynchronizationBarrier:6.2
     AddDllDirectory:6.2 RemoveDllDirectory:6.2 SetDefaultDllDirectories:6.2)
 
-# What the mingw-w64 runtime and libstdc++ take from msvcrt.dll, each exported by XP SP3's
-# (x86) and XP x64's (x64).
+# What the mingw-w64 runtime and libstdc++ of Debian 12, 13 and testing take from msvcrt.dll,
+# each exported by XP SP3's (x86) and XP x64's (x64).
 set(xp_msvcrt
-    ___lc_codepage_func ___mb_cur_max_func __C_specific_handler __iob_func __mb_cur_max
-    __p__commode __p__fmode __p__wcmdln __set_app_type __setusermatherr __wgetmainargs
-    __winitenv _amsg_exit _beginthreadex _cexit _close _commode _controlfp _endthreadex _errno
-    _fmode _fpreset _initterm _iob _lock _onexit _read _setjmp _setjmp3 _strdup _ultoa _unlock
-    _wcmdln abort atoi calloc exit fprintf fputc fputs free fwrite localeconv longjmp malloc
-    memchr memcmp memcpy memmove memset printf realloc setlocale signal strchr strcmp strerror
-    strlen strncmp vfprintf wcslen)
+    abort _amsg_exit _assert atexit atoi _beginthreadex __C_specific_handler calloc ceil _cexit
+    _close _commode _controlfp _endthreadex _errno exit fflush _fileno _fmode _fpreset fprintf
+    fputc fputs free fwrite getenv _initterm _iob __iob_func __lc_codepage ___lc_codepage_func
+    localeconv _lock longjmp malloc __mb_cur_max ___mb_cur_max_func memchr memcmp memcpy
+    memmove memset _onexit __p___mb_cur_max __p___winitenv __p__commode __p__fmode __p__iob
+    __p__wcmdln printf _read realloc __set_app_type _setjmp _setjmp3 setlocale _setmode
+    __setusermatherr setvbuf signal strchr strcmp _strdup strerror strlen strncmp strtoul
+    _ultoa _unlock vfprintf _vscprintf _vsnprintf _wcmdln wcslen __wgetmainargs __winitenv)
 
 execute_process(COMMAND ${OBJDUMP} -p ${EXE} OUTPUT_VARIABLE headers RESULT_VARIABLE status)
 if(NOT status EQUAL 0)
